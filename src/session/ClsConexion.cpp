@@ -1,0 +1,272 @@
+#include "session/ClsConexion.h"
+
+#include "session/Dialogos.h"
+#include "session/ErrorEjecucion.h"
+#include "session/Instancia.h"
+#include "session/ModGlobal.h"
+#include "session/SqlLiteral.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+QList<TipoCampoSql> CamposSql;
+
+namespace {
+sqlite3* ManejadorSqlite(const QSqlDatabase& db) {
+    if (!db.driver()) return nullptr;
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.constData());
+    return nullptr;
+}
+
+sqlite3_stmt* SentenciaSqlite(const QSqlQuery& q) {
+    if (!q.result()) return nullptr;
+    const QVariant v = q.result()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3_stmt*") == 0)
+        return *static_cast<sqlite3_stmt* const*>(v.constData());
+    return nullptr;
+}
+
+QString Recorta(const QString& s, int n = 400) { return s.size() > n ? s.left(n) + QStringLiteral("…") : s; }
+} // namespace
+
+QSqlDatabase AbreSqliteConColacion(const QString& ruta, const QString& nombreConexion, bool) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion);
+    db.setDatabaseName(ruta);
+    if (!db.open()) return db;
+    DialectoSql::RegistraColacion(ManejadorSqlite(db));
+    return db;
+}
+
+ClsConexion::ClsConexion()
+    : nombreConexion_(QStringLiteral("taleruna-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+ClsConexion::~ClsConexion() {
+    Cierra();
+}
+
+QString ClsConexion::CarpetaDatos() {
+    const QString env = qEnvironmentVariable("TALERUNA_DATOS");
+    if (!env.isEmpty()) return QDir::cleanPath(env) + QLatin1Char('/');
+    return CarpetaApp.isEmpty() ? ResuelveCarpetaApp() : CarpetaApp;
+}
+
+bool ClsConexion::EsArchivoSqlite(const QString& servidor) const {
+    const QString s = servidor.trimmed();
+    if (s.isEmpty()) return true;
+    const QString l = s.toLower();
+    if (l.endsWith(QLatin1String(".db")) || l.endsWith(QLatin1String(".sqlite")) ||
+        l.endsWith(QLatin1String(".sqlite3")) || l.endsWith(QLatin1String(".db3")))
+        return true;
+    return s.contains(QLatin1Char('/')) && QFileInfo(s).isFile();
+}
+
+QString ClsConexion::ResuelveArchivo() const {
+    QString nombre = BaseDatos.trimmed();
+    if (nombre.isEmpty() && !Servidor.trimmed().isEmpty()) nombre = Servidor.trimmed();
+    if (nombre.isEmpty()) return {};
+    QString ruta = nombre;
+    if (!nombre.contains(QLatin1Char('/')) && !nombre.contains(QLatin1Char('\\'))) ruta = CarpetaDatos() + nombre;
+    if (!QFileInfo::exists(ruta) && QFileInfo(ruta).suffix().isEmpty() && QFileInfo::exists(ruta + QLatin1String(".db")))
+        ruta += QLatin1String(".db");
+    return ruta;
+}
+
+void ClsConexion::InformaFalloConexion(const QString& textoDriver) {
+    QString palabras = textoDriver.trimmed();
+    if (!Clave.isEmpty()) palabras.replace(Clave, QStringLiteral("****"));
+    const QString servidor = Servidor.trimmed().isEmpty() ? QStringLiteral("(base de datos local)") : Servidor.trimmed();
+    const QString base = BaseDatos.trimmed().isEmpty() ? QStringLiteral("(sin nombre)") : BaseDatos.trimmed();
+    QString texto = QStringLiteral("No se pudo conectar con la base de datos.\n\nServidor: %1\nBase de datos: %2")
+                        .arg(servidor, base);
+    if (!palabras.isEmpty()) texto += QStringLiteral("\n\n") + palabras;
+    Dialogos::MsgBox(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico,
+                     QStringLiteral("Taleruna - Conexión"));
+}
+
+void ClsConexion::AbreSqlite(const QString& ruta) {
+    motor_ = DialectoSql::Motor::Sqlite;
+    if (ruta.isEmpty()) {
+        InformaFalloConexion(QStringLiteral("No se indicó el archivo de la base de datos."));
+        return;
+    }
+    if (!QFileInfo(ruta).isFile()) {
+        InformaFalloConexion(QStringLiteral("El archivo de la base de datos no existe: %1").arg(ruta));
+        return;
+    }
+    QSqlDatabase db = AbreSqliteConColacion(ruta, nombreConexion_, false);
+    if (!db.isOpen()) {
+        InformaFalloConexion(db.lastError().text());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombreConexion_);
+        return;
+    }
+    // A file that is not a database opens fine and fails on the first read.
+    QSqlQuery prueba(db);
+    if (!prueba.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        InformaFalloConexion(prueba.lastError().text());
+        prueba = QSqlQuery();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombreConexion_);
+        return;
+    }
+    archivo_ = ruta;
+    conectado_ = true;
+    EstableceTiempoEspera(tiempoEspera_);
+}
+
+void ClsConexion::AbreOdbc() {
+    motor_ = DialectoSql::Motor::Odbc;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))) {
+        InformaFalloConexion(QStringLiteral("El controlador ODBC de Qt no está instalado."));
+        return;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombreConexion_);
+    db.setDatabaseName(TextoConexion());
+    if (!db.open()) {
+        InformaFalloConexion(db.lastError().text());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombreConexion_);
+        return;
+    }
+    conectado_ = true;
+}
+
+void ClsConexion::Conecta(bool, int) {
+    if (conectado_) return;
+    if (EsArchivoSqlite(Servidor)) AbreSqlite(ResuelveArchivo());
+    else AbreOdbc();
+}
+
+bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); }
+
+void ClsConexion::Cierra() {
+    if (!QSqlDatabase::contains(nombreConexion_)) {
+        conectado_ = false;
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
+        if (db.isOpen()) db.close();
+    }
+    QSqlDatabase::removeDatabase(nombreConexion_);
+    conectado_ = false;
+    archivo_.clear();
+}
+
+QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombreConexion_, false); }
+
+void ClsConexion::EstableceTiempoEspera(int segundos) {
+    tiempoEspera_ = segundos;
+    if (motor_ == DialectoSql::Motor::Sqlite && conectado_)
+        if (sqlite3* h = ManejadorSqlite(Conexion())) sqlite3_busy_timeout(h, segundos * 1000);
+}
+
+QString ClsConexion::Dsn() const { return motor_ == DialectoSql::Motor::Sqlite ? archivo_ : Servidor.trimmed(); }
+QString ClsConexion::Uid() const { return Usuario; }
+QString ClsConexion::Pwd() const { return Clave; }
+
+QString ClsConexion::TextoConexion() const {
+    if (motor_ == DialectoSql::Motor::Sqlite && EsArchivoSqlite(Servidor))
+        return QStringLiteral("DATABASE=%1").arg(archivo_.isEmpty() ? ResuelveArchivo() : archivo_);
+    return QStringLiteral("DSN=%1;DATABASE=%2;UID=%3;PWD=%4").arg(Servidor.trimmed(), BaseDatos.trimmed(), Usuario, Clave);
+}
+
+QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql::Adapta(sentencia, motor_); }
+
+Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
+    if (!Conectado())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    auto d = std::make_shared<Recordset::Datos>();
+    d->consulta = QSqlQuery(Conexion());
+    d->consulta.setForwardOnly(true);
+    d->consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!d->consulta.exec(Adapta(sentencia)))
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("%1\nSentencia: %2").arg(d->consulta.lastError().text(), Recorta(sentencia)));
+    const QSqlRecord rec = d->consulta.record();
+    sqlite3_stmt* st = motor_ == DialectoSql::Motor::Sqlite ? SentenciaSqlite(d->consulta) : nullptr;
+    for (int i = 0; i < rec.count(); ++i) {
+        d->nombres.append(rec.fieldName(i));
+        Recordset::Datos::Clase clase = Recordset::Datos::Clase::Otro;
+        if (st) {
+            const char* decl = sqlite3_column_decltype(st, i);
+            const QByteArray tipo = QByteArray(decl ? decl : "").toUpper();
+            if (tipo.contains("DATETIME") || tipo.contains("TIMESTAMP")) clase = Recordset::Datos::Clase::FechaHora;
+            else if (tipo.contains("DATE")) clase = Recordset::Datos::Clase::Fecha;
+        }
+        d->clases.append(clase);
+    }
+    d->hayFila = d->consulta.next();
+    d->vacio = !d->hayFila;
+    return Recordset(d);
+}
+
+void ClsConexion::CierraRecordset(Recordset& rs) { rs.Cierra(); }
+
+void ClsConexion::EjecutaSql(const QString& sentencia) {
+    if (!Conectado())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    QSqlQuery q(Conexion());
+    if (!q.exec(Adapta(sentencia)))
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
+    filasAfectadas_ = q.numRowsAffected();
+}
+
+QVariant ClsConexion::ObtieneDescripcion(const QString& tabla, const QVariant& clave, const QString& columnaResultado,
+                                         const QString& columnaClave, int tipoClave, const QString& condicion) {
+    const QString literal = tipoClave == 8 ? SqlLiteral::Texto(clave) : SqlLiteral::Numero(clave);
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(columnaResultado, tabla, columnaClave, literal);
+    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" AND ") + condicion;
+    Recordset rs = AbreRecordset(sql);
+    if (rs.Eof()) return QString();
+    const QVariant v = rs.Campo(0);
+    return v.isNull() ? QVariant(QString()) : v;
+}
+
+bool ClsConexion::ExisteCodigo(const QString& tabla, const QVariant& valor, const QString& columnaClave,
+                               const QVariant&, int tipoClave, const QString& condicion) {
+    const QString literal = tipoClave == 8 ? SqlLiteral::Texto(valor) : SqlLiteral::Numero(valor);
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %1 = %3").arg(columnaClave, tabla, literal);
+    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" AND ") + condicion;
+    Recordset rs = AbreRecordset(sql);
+    return !rs.Eof();
+}
+
+void ClsConexion::ArmaInsert(QString& cabeza, const QList<TipoCampoSql>& campos, bool) const {
+    QStringList columnas, valores;
+    for (const TipoCampoSql& c : campos) {
+        if (c.Campo.trimmed().isEmpty()) continue;
+        columnas << c.Campo.trimmed();
+        valores << (c.Valor.isEmpty() ? QStringLiteral("NULL") : c.Valor);
+    }
+    cabeza = cabeza.trimmed() + QStringLiteral(" (") + columnas.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
+             valores.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+QString ClsConexion::FormateaValorSql(const QVariant& valor, const QString& delimitador) const {
+    return SqlLiteral::Literal(valor, delimitador);
+}
+
+void ClsConexion::IniciaTransaccion() {
+    if (!Conexion().transaction())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
+}
+
+void ClsConexion::ConfirmaTransaccion() {
+    if (!Conexion().commit()) throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
+}
+
+void ClsConexion::DeshaceTransaccion() { Conexion().rollback(); }
+
+ClsConexion& Conexion() { return InstanciaUnica<ClsConexion>::Obtiene(); }

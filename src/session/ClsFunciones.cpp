@@ -1,0 +1,69 @@
+#include "session/ClsFunciones.h"
+
+#include "session/Dialogos.h"
+#include "session/Instancia.h"
+#include "session/ModGlobal.h"
+
+#include <QDate>
+#include <QDateTime>
+
+QVariant ClsFunciones::ValorCampo(const QVariant& campo) const {
+    if (!campo.isValid() || campo.isNull()) return QString();
+    switch (campo.metaType().id()) {
+    case QMetaType::QDate:
+        return campo.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDateTime: {
+        const QDateTime dt = campo.toDateTime();
+        if (dt.time() == QTime(0, 0)) return dt.date().toString(QStringLiteral("dd/MM/yyyy"));
+        return dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
+    default:
+        return campo;
+    }
+}
+
+QString ClsFunciones::RellenaTexto(const QString& texto, int ancho) const {
+    if (ancho <= 0) return {};
+    if (texto.size() >= ancho) return texto.left(ancho);
+    return texto + QString(ancho - texto.size(), QLatin1Char(' '));
+}
+
+QString ClsFunciones::ReemplazaTexto(const QString& texto, const QString& b1, const QString& b2,
+                                     const QString& b3) const {
+    QString t = texto;
+    for (const QString* b : {&b1, &b2, &b3})
+        if (!b->isEmpty()) t.remove(*b);
+    return t;
+}
+
+Moneda ClsFunciones::TextoAMoneda(const QString& texto) const { return Moneda::DesdeTexto(texto); }
+
+Moneda ClsFunciones::TextoAMoneda(const QVariant& valor) const {
+    if (valor.isNull()) return {};
+    if (valor.metaType().id() == QMetaType::Double) return Moneda::DesdeTexto(QString::number(valor.toDouble(), 'f', 6));
+    return Moneda::DesdeTexto(valor.toString());
+}
+
+double ClsFunciones::TextoANumero(const QString& texto) const { return ValorNumerico(texto); }
+
+double ClsFunciones::TextoANumero(const QVariant& valor) const {
+    if (valor.isNull()) return 0;
+    bool ok = false;
+    const double d = valor.toDouble(&ok);
+    if (ok && valor.metaType().id() != QMetaType::QString) return d;
+    return ValorNumerico(valor.toString());
+}
+
+QString ClsFunciones::NormalizaRuta(const QString& carpeta) const {
+    QString c = carpeta.trimmed();
+    c.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (c.isEmpty()) return QStringLiteral("./");
+    if (!c.endsWith(QLatin1Char('/'))) c += QLatin1Char('/');
+    return c;
+}
+
+int ClsFunciones::InformaError(const ErrorEjecucion& error, const QVariant&, const QString& procedimiento) const {
+    return Dialogos::MuestraError({error.Numero(), error.Descripcion(), procedimiento});
+}
+
+ClsFunciones& Funciones() { return InstanciaUnica<ClsFunciones>::Obtiene(); }

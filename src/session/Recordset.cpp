@@ -1,0 +1,87 @@
+#include "session/Recordset.h"
+
+#include "session/ErrorEjecucion.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QSqlRecord>
+
+namespace {
+QVariant TextoAFecha(const QString& t, Recordset::Datos::Clase clase) {
+    const QString s = t.trimmed();
+    if (s.isEmpty()) return QVariant(QMetaType(QMetaType::QDate));
+    // ISO text as SQLite keeps it: a date, or a date with a time.
+    if (s.size() <= 10) {
+        const QDate d = QDate::fromString(s, Qt::ISODate);
+        if (d.isValid()) return d;
+    }
+    QString iso = s;
+    if (iso.size() > 10 && iso[10] == QLatin1Char(' ')) iso[10] = QLatin1Char('T');
+    const QDateTime dt = QDateTime::fromString(iso, Qt::ISODateWithMs);
+    if (dt.isValid()) {
+        if (clase == Recordset::Datos::Clase::FechaHora && dt.time() == QTime(0, 0)) return dt;
+        if (dt.time() == QTime(0, 0) && clase == Recordset::Datos::Clase::Fecha) return dt.date();
+        return dt;
+    }
+    return t;  // not a date after all: shown as stored
+}
+} // namespace
+
+QVariant Recordset::Datos::Convierte(int i) const {
+    QVariant v = consulta.value(i);
+    if (v.isNull()) return QVariant();
+    if (clases.value(i) != Clase::Otro && v.metaType().id() == QMetaType::QString)
+        return TextoAFecha(v.toString(), clases.value(i));
+    if (v.metaType().id() == QMetaType::QDateTime) {
+        const QDateTime dt = v.toDateTime();
+        if (dt.time() == QTime(0, 0) && clases.value(i) != Clase::FechaHora) return dt.date();
+    }
+    return v;
+}
+
+bool Recordset::Bof() const { return !d_ || d_->vacio; }
+bool Recordset::Eof() const { return !d_ || !d_->hayFila; }
+
+void Recordset::MoveNext() {
+    if (!d_ || !d_->hayFila)
+        throw ErrorEjecucion(ErrorEjecucion::SinRegistroActual,
+                             QStringLiteral("No hay un registro actual (fin del conjunto de registros)."));
+    d_->hayFila = d_->consulta.next();
+}
+
+int Recordset::CantidadCampos() const { return d_ ? static_cast<int>(d_->nombres.size()) : 0; }
+
+QString Recordset::NombreCampo(int i) const { return d_ ? d_->nombres.value(i) : QString(); }
+
+int Recordset::Indice(const QString& nombre) const {
+    if (!d_) return -1;
+    const QString n = nombre.trimmed();
+    for (int i = 0; i < d_->nombres.size(); ++i)
+        if (d_->nombres[i].compare(n, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+bool Recordset::TieneCampo(const QString& nombre) const { return Indice(nombre) >= 0; }
+
+QVariant Recordset::Campo(const QString& nombre) const {
+    const int i = Indice(nombre);
+    if (i < 0)
+        throw ErrorEjecucion(ErrorEjecucion::CampoInexistente,
+                             QStringLiteral("No se encontró el campo \"%1\" en el conjunto de registros.").arg(nombre));
+    return Campo(i);
+}
+
+QVariant Recordset::Campo(int indice) const {
+    if (!d_ || indice < 0 || indice >= d_->nombres.size())
+        throw ErrorEjecucion(ErrorEjecucion::CampoInexistente,
+                             QStringLiteral("No se encontró el campo número %1 en el conjunto de registros.").arg(indice));
+    if (!d_->hayFila)
+        throw ErrorEjecucion(ErrorEjecucion::SinRegistroActual,
+                             QStringLiteral("No hay un registro actual (BOF o EOF)."));
+    return d_->Convierte(indice);
+}
+
+void Recordset::Cierra() {
+    if (d_) d_->consulta.finish();
+    d_.reset();
+}

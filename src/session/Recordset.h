@@ -1,0 +1,52 @@
+#pragma once
+// A forward-only, read-only result of one statement, with beginning- and
+// end-of-file marks as the suite's recordsets have them. Field values come
+// back typed the same on every engine: dates as QDate/QDateTime (SQLite keeps
+// them as text), Null as a null QVariant, numbers as their exact text.
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class Recordset {
+public:
+    Recordset() = default;  // closed: BOF and EOF, no fields
+
+    bool Abierto() const { return static_cast<bool>(d_); }
+    // No row at all (before any move): BOF and EOF both hold.
+    bool Bof() const;
+    // Past the last row (or no row).
+    bool Eof() const;
+    bool Vacio() const { return Bof() && Eof(); }
+    void MoveNext();
+
+    int CantidadCampos() const;
+    QString NombreCampo(int i) const;
+    // Value of a field of the current row, by name (any letter case) or by
+    // position. A name the result does not have, or a read without a current
+    // row, raises an ErrorEjecucion.
+    QVariant Campo(const QString& nombre) const;
+    QVariant Campo(int indice) const;
+    bool TieneCampo(const QString& nombre) const;
+
+    void Cierra();
+
+    // Used by the connection layer only.
+    struct Datos;
+    explicit Recordset(std::shared_ptr<Datos> d) : d_(std::move(d)) {}
+
+private:
+    int Indice(const QString& nombre) const;
+    std::shared_ptr<Datos> d_;
+};
+
+struct Recordset::Datos {
+    enum class Clase { Otro, Fecha, FechaHora };
+    QSqlQuery consulta;
+    QVector<QString> nombres;
+    QVector<Clase> clases;
+    bool hayFila = false;
+    bool vacio = true;
+    QVariant Convierte(int i) const;
+};

@@ -1,0 +1,90 @@
+#include "session/SqlLiteral.h"
+
+#include "session/ErrorEjecucion.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QRegularExpression>
+
+namespace SqlLiteral {
+
+QString Texto(const QString& valor) {
+    QString v = valor;
+    v.remove(QChar(0));
+    v.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + v + QLatin1Char('\'');
+}
+
+QString Texto(const QVariant& valor) {
+    if (valor.metaType().id() == QMetaType::QDate)
+        return Texto(valor.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+    if (valor.metaType().id() == QMetaType::QDateTime)
+        return Texto(valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    return Texto(valor.isNull() ? QString() : valor.toString());
+}
+
+bool EsNumero(const QString& valor) {
+    static const QRegularExpression re(QStringLiteral("^\\s*[-+]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    return re.match(valor).hasMatch();
+}
+
+QString Numero(const QString& valor) {
+    QString v = valor.trimmed();
+    // A decimal comma of the regional settings is accepted and written as ".".
+    if (!v.contains(QLatin1Char('.')) && v.count(QLatin1Char(',')) == 1) v.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (!EsNumero(v))
+        throw ErrorEjecucion(ErrorEjecucion::TipoNoCoincide,
+                             QStringLiteral("El valor \"%1\" no es un número; la sentencia no se envía.")
+                                 .arg(valor.left(60)));
+    if (v.startsWith(QLatin1Char('+'))) v.remove(0, 1);
+    return v;
+}
+
+QString Numero(const QVariant& valor) {
+    switch (valor.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return QString::number(valor.toLongLong());
+    case QMetaType::Bool:
+        return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(valor.toDouble(), 'g', 15);
+    default:
+        return Numero(valor.isNull() ? QString() : valor.toString());
+    }
+}
+
+QString Numero(Moneda valor) { return valor.TextoSql(); }
+
+bool EsTextoSql(const QString& valor) {
+    const QString v = valor.trimmed();
+    if (v.size() < 2 || !v.startsWith(QLatin1Char('\'')) || !v.endsWith(QLatin1Char('\''))) return false;
+    const QStringView dentro = QStringView(v).mid(1, v.size() - 2);
+    for (qsizetype i = 0; i < dentro.size(); ++i) {
+        if (dentro[i] == QLatin1Char('\'')) {
+            if (i + 1 < dentro.size() && dentro[i + 1] == QLatin1Char('\'')) ++i;
+            else return false;
+        }
+    }
+    return !v.contains(QChar(0));
+}
+
+QString Literal(const QVariant& valor, const QString& delimitador) {
+    if (delimitador == QLatin1String("'")) return Texto(valor);
+    if (delimitador == QLatin1String("@")) return Numero(valor);
+    if (delimitador.isEmpty()) {
+        const QString v = valor.isNull() ? QString() : valor.toString().trimmed();
+        if (v.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0) return QStringLiteral("NULL");
+        if (EsTextoSql(v)) return v;
+        return Numero(valor);
+    }
+    throw ErrorEjecucion(ErrorEjecucion::LlamadaNoValida,
+                         QStringLiteral("Delimitador de valor SQL no válido: \"%1\".").arg(delimitador));
+}
+
+} // namespace SqlLiteral

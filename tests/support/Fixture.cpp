@@ -1,0 +1,82 @@
+#include "support/Fixture.h"
+
+#include "session/ClsConexion.h"
+#include "session/CreaBaseDatos.h"
+#include "session/InstalaUi.h"
+#include "session/ModGlobal.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace Prueba {
+
+QString RutaFuente(const QString& relativa) {
+    QString base = qEnvironmentVariable("TALERUNA_SOURCE");
+    if (base.isEmpty()) base = QStringLiteral(TALERUNA_SOURCE_DIR);
+    return base + QLatin1Char('/') + relativa;
+}
+
+QString RutaBinario(const QString& relativa) {
+    return qEnvironmentVariable("TALERUNA_BIN") + QLatin1Char('/') + relativa;
+}
+
+Entorno::Entorno(Datos datos, const QString& semilla, bool conectar) {
+    InstalaUi();
+    // The scripted responder was installed by its constructor before InstalaUi
+    // replaced it; put it back in charge.
+    Dialogos::EstableceRespondedorMensajes(&respondedor);
+    Dialogos::EstableceRespondedorErrores(&respondedor);
+    if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
+    qputenv("TALERUNA_CARPETA_APP", dir_.path().toUtf8());
+    qputenv("TALERUNA_CARPETA_WINDOWS", dir_.path().toUtf8());
+    qputenv("TALERUNA_DATOS", dir_.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("TALERUNA_TERMINAL")) qputenv("TALERUNA_TERMINAL", "PUESTO01");
+    if (qEnvironmentVariableIsEmpty("TALERUNA_USUARIO")) qputenv("TALERUNA_USUARIO", "admin");
+    CarpetaApp = Carpeta();
+    EstableceFinPrograma([](int codigo) { throw ProgramaTerminado{codigo}; });
+
+    base_ = dir_.path() + QStringLiteral("/prueba.db");
+    const auto r = CreaBaseDatos::Crea(base_, RutaFuente(QStringLiteral("db/schema.sql")),
+                                       datos == Datos::Demo ? RutaFuente(QStringLiteral("db/demo.sql")) : QString(), true);
+    if (!r.ok) throw std::runtime_error(r.error.toStdString());
+    if (!conectar) return;
+    ClsConexion& cnx = Conexion();
+    cnx.Cierra();
+    cnx.Servidor.clear();
+    cnx.BaseDatos = base_;
+    cnx.Usuario.clear();
+    cnx.Clave.clear();
+    cnx.Conecta(false, 3);
+    if (!cnx.Conectado()) throw std::runtime_error("no connection to the test database");
+    if (!semilla.isEmpty()) Ejecuta(semilla);
+}
+
+Entorno::~Entorno() {
+    FinalizaSistema();
+    EstableceFinPrograma({});
+    ParametroAdicional.clear();
+    EstableceLineaComandos({});
+}
+
+QString Entorno::Carpeta() const { return dir_.path() + QLatin1Char('/'); }
+QString Entorno::RutaBase() const { return base_; }
+
+void Entorno::Ejecuta(const QString& sql) const {
+    // Statements separated by ";" at line ends (seed rows of a test).
+    const QStringList partes = sql.split(QStringLiteral(";\n"), Qt::SkipEmptyParts);
+    for (QString p : partes) {
+        p = p.trimmed();
+        if (p.endsWith(QLatin1Char(';'))) p.chop(1);
+        if (!p.isEmpty()) Conexion().EjecutaSql(p);
+    }
+}
+
+void Entorno::EscribeArchivo(const QString& nombre, const QByteArray& contenido) const {
+    QFile f(Carpeta() + nombre);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write test file");
+    f.write(contenido);
+}
+
+} // namespace Prueba

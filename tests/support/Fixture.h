@@ -1,0 +1,44 @@
+#pragma once
+// Test fixture: a fresh database made from the schema (plus the demo data or
+// a few seed rows) in a temporary folder that is also the program's folder
+// and the Windows folder, the session connected to it, and a scripted
+// responder that records every message and error instead of showing it.
+#include "session/Dialogos.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace Prueba {
+
+struct ProgramaTerminado {
+    int codigo;
+};
+
+class Entorno {
+public:
+    enum class Datos { Ninguno, Demo };
+    // Schema, then the demo data when asked, then `semilla` (SQL statements).
+    explicit Entorno(Datos datos = Datos::Ninguno, const QString& semilla = {}, bool conectar = true);
+    ~Entorno();
+    Entorno(const Entorno&) = delete;
+    Entorno& operator=(const Entorno&) = delete;
+
+    QString Carpeta() const;     // program folder and Windows folder, with a closing "/"
+    QString RutaBase() const;    // the database file
+    void Ejecuta(const QString& sql) const;  // runs statements on the session's connection
+    void EscribeArchivo(const QString& nombre, const QByteArray& contenido) const;
+
+    Dialogos::RespondedorGuionado respondedor;
+
+private:
+    QTemporaryDir dir_;
+    QString base_;
+};
+
+// Path of a file of the sources (TALERUNA_SOURCE set by CTest).
+QString RutaFuente(const QString& relativa);
+// Path in the build tree (TALERUNA_BIN set by CTest).
+QString RutaBinario(const QString& relativa);
+
+} // namespace Prueba
