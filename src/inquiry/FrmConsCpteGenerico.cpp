@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextDocument>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -30,14 +31,22 @@ namespace {
 
 int Px(const QWidget* w, int twips) { return VistaGrilla::TwipsAPixeles(twips, w->logicalDpiY()); }
 
-// The fixed-pitch font of the header box: Courier New where the system has it.
-QFont FuenteFija() {
+// The fixed-pitch font of the header box: Courier New where the system has
+// it. The size is the largest (up to 12 pixels) that shows the eight lines of
+// a commercial header in the box's height, so no line is ever clipped; the box
+// shortened for the annulled label gets a smaller size.
+QFont FuenteFija(const QPlainTextEdit* caja, int altoPixeles, int lineas) {
     const QString familia = QFontDatabase::hasFamily(QStringLiteral("Courier New")) ? QStringLiteral("Courier New")
                                                                                     : QStringLiteral("DejaVu Sans Mono");
     QFont f(familia);
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
-    f.setPointSize(9);
+    // A text line takes one pixel more than the font's line spacing.
+    const int margen = 2 * caja->frameWidth() + 2 * static_cast<int>(caja->document()->documentMargin()) + 4;
+    for (int px = 12; px >= 9; --px) {
+        f.setPixelSize(px);
+        if ((QFontMetrics(f).lineSpacing() + 1) * lineas + margen <= altoPixeles) break;
+    }
     return f;
 }
 
@@ -222,17 +231,17 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     txtDisp->setObjectName(QStringLiteral("txtDisp"));
     txtDisp->setReadOnly(true);
     txtDisp->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtDisp->setFont(FuenteFija());
     txtDisp->setFocusPolicy(Qt::ClickFocus);
+    txtDisp->document()->setDocumentMargin(2);
     detalle->addWidget(txtDisp);
     lblCpteAnulado = new QLabel(QStringLiteral("ANULADA PREVIAMENTE !!!"), FrmDetalle);
     lblCpteAnulado->setObjectName(QStringLiteral("lblCpteAnulado"));
     QFont grande = lblCpteAnulado->font();
     grande.setBold(true);
-    grande.setPointSize(grande.pointSize() + 3);
+    grande.setPointSize(grande.pointSize() + 1);
     lblCpteAnulado->setFont(grande);
     lblCpteAnulado->setAlignment(Qt::AlignCenter);
-    lblCpteAnulado->setFixedHeight(Px(this, 315));
+    lblCpteAnulado->setFixedHeight(lblCpteAnulado->sizeHint().height());
     EstableceColorAnulado(Rojo());
     lblCpteAnulado->setVisible(false);
     detalle->addSpacing(Px(this, 120));
@@ -481,6 +490,7 @@ int FrmConsCpteGenerico::AltoAnulado() const {
 void FrmConsCpteGenerico::EstableceAltoDisp(int twips) {
     altoDispTwips_ = twips;
     txtDisp->setFixedHeight(Px(this, twips));
+    txtDisp->setFont(FuenteFija(txtDisp, Px(this, twips), 8));
 }
 
 void FrmConsCpteGenerico::EscribeDisp(const QString& texto) {
