@@ -1,0 +1,134 @@
+// conscpte --exportar: the real program run without a window writes what the
+// screen shows; its header text is the one the window shows.
+#include "inquiry/ExportacionPantalla.h"
+#include "inquiry/FrmConsCpteGenerico.h"
+#include "session/ModGlobal.h"
+#include "support/Fixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Corrida {
+    int codigo = -1;
+    QString salida;
+    QString errores;
+};
+
+Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(entorno);
+    p.start(Prueba::RutaBinario(QStringLiteral("conscpte")), argumentos);
+    Corrida c;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return c;
+    }
+    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    c.salida = QString::fromUtf8(p.readAllStandardOutput());
+    c.errores = QString::fromUtf8(p.readAllStandardError());
+    return c;
+}
+
+QString Linea(const QString& base, const QString& parametros) {
+    return QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(base, parametros);
+}
+
+// The header lines of an export.
+QStringList Encabezado(const QString& exportado) {
+    const QStringList l = exportado.split(QLatin1Char('\n'));
+    for (int i = 0; i < l.size(); ++i)
+        if (l[i].startsWith(QLatin1String("Encabezado: "))) return l.mid(i + 1, l[i].mid(12).toInt());
+    return {QStringLiteral("(no header section)")};
+}
+
+} // namespace
+
+class PruebaExportar : public QObject {
+    Q_OBJECT
+private slots:
+    void mismoEncabezadoQueLaVentana_data() {
+        QTest::addColumn<QString>("parametros");
+        QTest::addColumn<QString>("contiene");
+        QTest::newRow("factura de ventas") << "@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|"
+                                           << "Cliente      : C0001  / Ferretería Los Andes S.R.L. ";
+        QTest::newRow("factura de compras")
+            << "@GestionCompras=SI|@TC=FCC|@Sucursal=3|@Numero=1234|@Letra=A|@Proveedor=P0002|@PConsultaSolamente=SI|"
+            << "Proveedor    : P0002  / Herramientas Bahía S.R.L. ";
+        QTest::newRow("cobranza") << "@TC=CB|@Sucursal=1|@Numero=150|@Letra=X|@PConsultaSolamente=SI|"
+                                  << "      DETALLE DE MEDIOS PAGOS      ";
+        QTest::newRow("pago") << "@GestionCompras=SI|@TC=PG|@Sucursal=2|@Numero=88|@Letra=X|@Proveedor=P0001|@PConsultaSolamente=SI|"
+                              << "TOTAL   : " + QString(59, QLatin1Char(' ')) + "250000.000";
+    }
+    void mismoEncabezadoQueLaVentana() {
+        QFETCH(QString, parametros);
+        QFETCH(QString, contiene);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"), Linea(env.RutaBase(), parametros)});
+        QCOMPARE(c.codigo, 0);
+        QVERIFY2(c.errores.indexOf(QLatin1String("Aviso")) < 0, qPrintable(c.errores));
+        ParametroAdicional = parametros;
+        FrmConsCpteGenerico f;
+        f.Form_Load();
+        QString ventana = f.TextoDisp();
+        const QStringList esperado = ventana.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+        QCOMPARE(Encabezado(c.salida), esperado);
+        QVERIFY(esperado.contains(contiene));
+        // The whole export is what the in-process form exports.
+        QCOMPARE(c.salida, ExportacionPantalla::Texto(f));
+    }
+
+    void formatoDeLaFactura() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const QString archivo = env.Carpeta() + QStringLiteral("pantalla.txt");
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo,
+                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=26|@Letra=A|@PConsultaSolamente=SI|"))});
+        QCOMPARE(c.codigo, 0);
+        QCOMPARE(c.salida, QString());
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList l = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(l.mid(0, 7), (QStringList{"Ventana: Taleruna - Gestión Ventas", "Tipo: FC\tFACTURAS", "Sucursal: 1", "Numero: 26",
+                                           "Letra: A", "Anulada: SI", "Encabezado: 8"}));
+        const int solapa = static_cast<int>(l.indexOf(QStringLiteral("Solapa: Mano De Obra")));
+        QCOMPARE(solapa, 15);
+        QCOMPARE(l.mid(solapa + 1, 3), (QStringList{"Filas: 1", "Código\tDescripción\tHoras\tValor/Hora\tTotal",
+                                                    "T002\tRevisión de tablero\t01:00\t9680.00\t9680.00"}));
+        QVERIFY(l.contains(QStringLiteral("Solapa: Insumos Utilizados")));
+        QVERIFY(l.contains(QStringLiteral("Solapa: Detalle De Otros Conceptos")));
+        QCOMPARE(l.last(), QString());  // ends with a line feed
+    }
+
+    void rechazoVaAErroresYNoTerminaEnCero() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))});
+        QCOMPARE(c.codigo, 2);
+        QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
+        QVERIFY(c.salida.startsWith(QStringLiteral("Ventana: ")));
+        QCOMPARE(Encabezado(c.salida), QStringList());
+    }
+
+    void sinPantalla() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        e.remove(QStringLiteral("DISPLAY"));
+        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        const QString linea = Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|"));
+        const Corrida exportada = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"), linea}, e);
+        QCOMPARE(exportada.codigo, 0);
+        QVERIFY(exportada.salida.contains(QStringLiteral("Clase Precio : MINORISTA ")));
+        // Without --exportar: one line that says what to do, not Qt's platform error.
+        const Corrida ventana = Ejecuta({linea}, e);
+        QCOMPARE(ventana.codigo, 1);
+        QVERIFY2(ventana.errores.contains(QStringLiteral("--exportar -")), qPrintable(ventana.errores));
+        QCOMPARE(ventana.errores.count(QLatin1Char('\n')), 1);
+    }
+};
+
+QTEST_MAIN(PruebaExportar)
+#include "test_exportar.moc"
