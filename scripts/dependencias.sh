@@ -10,6 +10,7 @@ paquetes=(
   fonts-dejavu-core
   poppler-utils xvfb xauth
   libgtest-dev libbenchmark-dev
+  libsqliteodbc
 )
 faltan=()
 for p in "${paquetes[@]}"; do
