@@ -1,0 +1,127 @@
+#include "chooser/ModeloComprobantes.h"
+
+#include <algorithm>
+#include <numeric>
+
+ModeloComprobantes::ModeloComprobantes(QObject* padre) : QAbstractTableModel(padre) {}
+
+void ModeloComprobantes::EstableceImagenes(const QVector<QIcon>& imagenes) {
+    imagenes_ = imagenes;
+    if (!filas_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
+void ModeloComprobantes::EstableceColumnas(const QStringList& titulos) {
+    beginResetModel();
+    titulos_ = titulos;
+    filas_.clear();
+    orden_.clear();
+    endResetModel();
+}
+
+void ModeloComprobantes::Limpia() {
+    beginResetModel();
+    filas_.clear();
+    orden_.clear();
+    endResetModel();
+}
+
+void ModeloComprobantes::CargaFilas(std::vector<Fila>&& filas) {
+    beginResetModel();
+    filas_ = std::move(filas);
+    orden_.resize(filas_.size());
+    std::iota(orden_.begin(), orden_.end(), 0);
+    endResetModel();
+}
+
+int ModeloComprobantes::ColumnaDe(const QString& titulo) const {
+    if (titulo.isEmpty()) return -1;
+    return static_cast<int>(titulos_.indexOf(titulo));
+}
+
+QString ModeloComprobantes::Texto(int filaVista, int columna) const {
+    if (filaVista < 0 || filaVista >= rowCount() || columna < 0) return {};
+    const Fila& f = FilaVista(filaVista);
+    return columna < f.celdas.size() ? f.celdas[columna] : QString();
+}
+
+short ModeloComprobantes::Imagen(int filaVista) const {
+    if (filaVista < 0 || filaVista >= rowCount()) return 0;
+    return FilaVista(filaVista).imagen;
+}
+
+int ModeloComprobantes::ComparaTextos(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
+    if (columna < 0 || columna >= columnCount()) return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistentes = persistentIndexList();
+    std::vector<int> filasAnteriores;
+    filasAnteriores.reserve(static_cast<size_t>(persistentes.size()));
+    for (const QModelIndex& i : persistentes) filasAnteriores.push_back(orden_[static_cast<size_t>(i.row())]);
+
+    const auto celda = [&](int guardada) -> const QString& {
+        static const QString vacia;
+        const Fila& f = filas_[static_cast<size_t>(guardada)];
+        return columna < f.celdas.size() ? f.celdas[columna] : vacia;
+    };
+    if (orden == Qt::AscendingOrder)
+        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) { return ComparaTextos(celda(a), celda(b)) < 0; });
+    else
+        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) { return ComparaTextos(celda(a), celda(b)) > 0; });
+
+    // Where each stored row went, so the selection follows its row.
+    std::vector<int> posicion(orden_.size());
+    for (size_t v = 0; v < orden_.size(); ++v) posicion[static_cast<size_t>(orden_[v])] = static_cast<int>(v);
+    QModelIndexList nuevos;
+    nuevos.reserve(persistentes.size());
+    for (qsizetype k = 0; k < persistentes.size(); ++k)
+        nuevos.append(index(posicion[static_cast<size_t>(filasAnteriores[static_cast<size_t>(k)])], persistentes[k].column()));
+    changePersistentIndexList(persistentes, nuevos);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int ModeloComprobantes::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : static_cast<int>(orden_.size());
+}
+
+int ModeloComprobantes::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : static_cast<int>(titulos_.size());
+}
+
+QVariant ModeloComprobantes::data(const QModelIndex& indice, int rol) const {
+    if (!indice.isValid() || indice.row() >= rowCount() || indice.column() >= columnCount()) return {};
+    switch (rol) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return Texto(indice.row(), indice.column());
+    case Qt::DecorationRole: {
+        if (indice.column() != 0) return {};
+        const short i = FilaVista(indice.row()).imagen;
+        if (i >= 1 && i <= imagenes_.size()) return imagenes_[i - 1];
+        return {};
+    }
+    case RolIndiceImagen:
+        return indice.column() == 0 ? QVariant(static_cast<int>(FilaVista(indice.row()).imagen)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloComprobantes::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+    if (orientacion == Qt::Horizontal && rol == Qt::DisplayRole && seccion >= 0 && seccion < titulos_.size())
+        return titulos_[seccion];
+    return QAbstractTableModel::headerData(seccion, orientacion, rol);
+}
+
+Qt::ItemFlags ModeloComprobantes::flags(const QModelIndex& indice) const {
+    // Rows are picked, never edited.
+    if (!indice.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+bool ModeloComprobantes::setData(const QModelIndex&, const QVariant&, int) {
+    // Editing a row's label is refused.
+    return false;
+}
