@@ -100,6 +100,8 @@ private slots:
     void vistaInexistenteSeInformaBajoConsultaComprobante();
     void edicionDeEtiquetasRechazada();
     void cadaLlamadaArmaUnaVentanaNueva();
+    void filasAgregadasTomanSuLugarEnElOrden();
+    void listaLargaCargaEnPasos();
 };
 
 void TestChooser::sentencias_data() {
@@ -505,6 +507,68 @@ void TestChooser::cadaLlamadaArmaUnaVentanaNueva() {
     QCOMPARE(a.respuesta, QStringLiteral("000100000012B"));  // first after sorting names descending
     QCOMPARE(b.respuesta, QString());
     QCOMPARE(b.comprobantes, (QStringList{"000100000026A", "000100000025A", "000100000012B"}));
+}
+
+void TestChooser::filasAgregadasTomanSuLugarEnElOrden() {
+    // Rows that arrive after a sort end where a stable sort of the whole list puts them.
+    std::vector<ModeloComprobantes::Fila> todas;
+    for (int i = 0; i < 1000; ++i) {
+        ModeloComprobantes::Fila f;
+        f.celdas = {QString::number(i), QStringLiteral("cliente %1").arg((i * 37) % 23)};
+        if (i % 3 == 0) f.celdas[1] = f.celdas[1].toUpper();  // case must not matter
+        todas.push_back(f);
+    }
+    const auto orden = [](const ModeloComprobantes& m) {
+        QStringList l;
+        for (int i = 0; i < m.rowCount(); ++i) l << m.Texto(i, 0);
+        return l;
+    };
+    ModeloComprobantes entero;
+    entero.EstableceColumnas({"N", "NOMBRE"});
+    entero.CargaFilas(std::vector<ModeloComprobantes::Fila>(todas));
+    entero.Ordena(1, Qt::DescendingOrder);
+
+    ModeloComprobantes porPartes;
+    porPartes.EstableceColumnas({"N", "NOMBRE"});
+    porPartes.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin(), todas.begin() + 300));
+    QCOMPARE(orden(porPartes).mid(0, 3), (QStringList{"0", "1", "2"}));  // unsorted: load order
+    porPartes.Ordena(1, Qt::DescendingOrder);
+    for (int desde = 300; desde < 1000; desde += 100)
+        porPartes.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin() + desde, todas.begin() + desde + 100));
+    QCOMPARE(porPartes.rowCount(), 1000);
+    QCOMPARE(orden(porPartes), orden(entero));
+}
+
+void TestChooser::listaLargaCargaEnPasos() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1500) "
+                        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Nombre, Anulada, APROBADO, Importe) "
+                        "SELECT 'FC', printf('0001%08dA', i), 0, '2024-06-10', printf('Cliente %03d', (i * 7) % 101), "
+                        "i % 50 = 0, 0, i FROM n");
+    const auto anteriores = FrmConsComprobantes::EstableceLotes(0, 0);
+    int alAbrir = 0;
+    QStringList nombres;
+    Respuestas r = Consulta("FC", [&](FrmConsComprobantes& frm) {
+        alAbrir = frm.Modelo()->rowCount();
+        QVERIFY(frm.Cargando());
+        ClickEncabezado(frm, frm.Modelo()->ColumnaDe("NOMBRE"));  // sorting while rows still come
+        QTRY_VERIFY(!frm.Cargando());
+        const ModeloComprobantes* m = frm.Modelo();
+        for (int i = 0; i < m->rowCount(); ++i) nombres << m->Texto(i, m->ColumnaDe("NOMBRE"));
+        frm.ListView1->setCurrentIndex(m->index(0, 0));
+        frm.CmdAceptar->click();
+    });
+    FrmConsComprobantes::EstableceLotes(anteriores.first, anteriores.second);
+    QVERIFY2(alAbrir > 0 && alAbrir < 1500, qPrintable(QString::number(alAbrir)));
+    QCOMPARE(nombres.size(), 1500);
+    QStringList esperado = nombres;
+    std::stable_sort(esperado.begin(), esperado.end(),
+                     [](const QString& a, const QString& b) { return ModeloComprobantes::ComparaTextos(a, b) > 0; });
+    QCOMPARE(nombres, esperado);
+    QCOMPARE(nombres.first(), QStringLiteral("Cliente 100"));
+    // Among equal names the statement's order (number descending) stays: the first "Cliente 100" is the highest number.
+    QCOMPARE(r.respuesta, QStringLiteral("000100001486A"));  // 1486 * 7 % 101 = 100
+    QVERIFY(env.respondedor.errores.isEmpty());
 }
 
 QTEST_MAIN(TestChooser)

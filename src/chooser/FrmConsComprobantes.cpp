@@ -8,12 +8,14 @@
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -100,6 +102,10 @@ FrmConsComprobantes::FrmConsComprobantes(QWidget* padre) : QDialog(padre) {
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid()) CmdAceptar_Click();
     });
+    temporizadorCarga_ = new QTimer(this);
+    temporizadorCarga_->setSingleShot(true);
+    temporizadorCarga_->setInterval(0);
+    connect(temporizadorCarga_, &QTimer::timeout, this, [this] { LeeSiguienteLote(); });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this](int s) { ListView1_ColumnClick(s); });
     resize(720, 420);
 }
@@ -223,6 +229,20 @@ void FrmConsComprobantes::Encolumnar() {
     }
 }
 
+namespace {
+// How long the load may hold the window: the first rows before it shows, and
+// each later step while it is shown.
+qint64 gPrimerLoteMs = 150;
+qint64 gLoteMs = 40;
+} // namespace
+
+std::pair<qint64, qint64> FrmConsComprobantes::EstableceLotes(qint64 primeroMs, qint64 siguientesMs) {
+    const std::pair<qint64, qint64> anteriores{gPrimerLoteMs, gLoteMs};
+    gPrimerLoteMs = primeroMs;
+    gLoteMs = siguientesMs;
+    return anteriores;
+}
+
 void FrmConsComprobantes::Form_Load(Trampa& t) {
     t.Paso([&] { modelo_->Limpia(); });
     t.Paso([&] {
@@ -236,26 +256,25 @@ void FrmConsComprobantes::Form_Load(Trampa& t) {
     if (FamiliaDe(TC) == Familia::Ninguna) return;
     sentencia_ = t.Paso([&] { return ArmaSentencia(TC, SoloPendientes, Filtro); });
     if (sentencia_.isEmpty()) return;
-    Recordset rs = t.Paso([&] { return Conexion().AbreRecordset(sentencia_, 0, 1, -1); });
-    if (rs.Vacio()) return;
-    CargaFilas(t, rs);
+    rs_ = t.Paso([&] { return Conexion().AbreRecordset(sentencia_, 0, 1, -1); });
+    if (rs_.Vacio()) return;
+    PreparaLectura();
+    trampa_.emplace(t);
+    cargando_ = true;
+    if (!LeeLote(t, gPrimerLoteMs)) {
+        cargando_ = false;
+        rs_.Cierra();
+    }
 }
 
-void FrmConsComprobantes::CargaFilas(Trampa& t, Recordset& rs) {
+void FrmConsComprobantes::PreparaLectura() {
     const Familia familia = FamiliaDe(TC);
     const ModeloComprobantes& m = *modelo_;
-    const int columnas = m.columnCount();
-
+    lecturas_.clear();
     // Field positions are found once; a missing field raises its error (with
     // its name) on every read, as a read by name would.
-    struct Lectura {
-        int columna;   // where the value is shown (-1: only read)
-        QString campo;
-        int indice;
-    };
-    std::vector<Lectura> lecturas;
     const auto lee = [&](const QString& titulo, const QString& campo) {
-        lecturas.push_back({m.ColumnaDe(titulo), campo, IndiceCampo(rs, campo)});
+        lecturas_.push_back({m.ColumnaDe(titulo), campo, IndiceCampo(rs_, campo)});
     };
     const bool idComplementoVisible = Igual(TC, "FC") || Igual(TC, "OT");
     switch (familia) {
@@ -289,46 +308,96 @@ void FrmConsComprobantes::CargaFilas(Trampa& t, Recordset& rs) {
         lee(QStringLiteral("FH Recep"), QStringLiteral("FECHARECIBIDO"));
         break;
     case Familia::Ninguna:
-        return;
+        break;
     }
-    const int anulada = familia == Familia::Terceros ? -2 : IndiceCampo(rs, QStringLiteral("Anulada"));
-    const int aprobado = familia == Familia::Ventas ? IndiceCampo(rs, QStringLiteral("APROBADO")) : -2;
+    indiceAnulada_ = IndiceCampo(rs_, QStringLiteral("Anulada"));
+    indiceAprobado_ = IndiceCampo(rs_, QStringLiteral("APROBADO"));
+    iconoTipo_ = ObtieneIndiceImagen(TC);
+    iconoAnulado_ = ObtieneIndiceImagen(QStringLiteral("Anulado"));
+    iconoAprobado_ = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
+    iconoTerceros_ = ObtieneIndiceImagen(QStringLiteral("T3"));
+}
+
+bool FrmConsComprobantes::LeeLote(Trampa& t, qint64 milisegundos) {
+    const Familia familia = FamiliaDe(TC);
+    const int columnas = modelo_->columnCount();
     const auto valor = [&](int indice, const QString& campo) -> QVariant {
-        return t.Paso([&] { return indice >= 0 ? rs.Campo(indice) : rs.Campo(campo); });
+        return t.Paso([&] { return indice >= 0 ? rs_.Campo(indice) : rs_.Campo(campo); });
     };
-
-    const short iconoTipo = ObtieneIndiceImagen(TC);
-    const short iconoAnulado = ObtieneIndiceImagen(QStringLiteral("Anulado"));
-    const short iconoAprobado = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
-    const short iconoTerceros = ObtieneIndiceImagen(QStringLiteral("T3"));
     const ClsFunciones& f = Funciones();
-
+    QElapsedTimer reloj;
+    reloj.start();
     std::vector<ModeloComprobantes::Fila> filas;
-    filas.reserve(1024);
-    while (!rs.Eof()) {
+    filas.reserve(2048);
+    bool quedan = !rs_.Eof();
+    while (quedan) {
         ModeloComprobantes::Fila fila;
         fila.celdas.resize(columnas);
-        for (const Lectura& l : lecturas) {
+        for (const Lectura& l : lecturas_) {
             const QString texto = f.ValorCampo(valor(l.indice, l.campo)).toString();
             if (l.columna >= 0) fila.celdas[l.columna] = texto;
         }
         if (familia == Familia::Terceros) {
-            fila.imagen = iconoTerceros;
+            fila.imagen = iconoTerceros_;
         } else {
-            fila.imagen = iconoTipo;
-            if (Verdadero(valor(anulada, QStringLiteral("Anulada"))))
-                fila.imagen = iconoAnulado;
-            else if (familia == Familia::Ventas && Verdadero(valor(aprobado, QStringLiteral("APROBADO"))))
-                fila.imagen = iconoAprobado;
+            fila.imagen = iconoTipo_;
+            if (Verdadero(valor(indiceAnulada_, QStringLiteral("Anulada"))))
+                fila.imagen = iconoAnulado_;
+            else if (familia == Familia::Ventas && Verdadero(valor(indiceAprobado_, QStringLiteral("APROBADO"))))
+                fila.imagen = iconoAprobado_;
         }
         filas.push_back(std::move(fila));
-        const bool avanzo = t.Paso([&] {
-            rs.MoveNext();
+        // A step that cannot move on (skipped) ends the list.
+        quedan = t.Paso([&] {
+            rs_.MoveNext();
             return true;
-        });
-        if (!avanzo) break;  // a read that cannot move on ends the list
+        }) && !rs_.Eof();
+        // The clock is read every 256 rows.
+        if ((filas.size() & 0xff) == 0 && reloj.elapsed() >= milisegundos) break;
     }
-    modelo_->CargaFilas(std::move(filas));
+    modelo_->AgregaFilas(std::move(filas));
+    return quedan;
+}
+
+void FrmConsComprobantes::LeeSiguienteLote() {
+    if (!cargando_ || !trampa_) return;
+    bool quedan = false;
+    try {
+        quedan = LeeLote(*trampa_, gLoteMs);
+    } catch (...) {
+        // "Leave" answered to a failing read (nothing may escape into the
+        // event loop): the load and the window end, with nothing chosen.
+        cargando_ = false;
+        rs_.Cierra();
+        cerradoPorError_ = true;
+        NroComprobante.clear();
+        reject();
+        return;
+    }
+    if (quedan) {
+        temporizadorCarga_->start();
+    } else {
+        cargando_ = false;
+        rs_.Cierra();
+    }
+}
+
+void FrmConsComprobantes::TerminaCarga() {
+    if (temporizadorCarga_) temporizadorCarga_->stop();
+    while (cargando_) LeeSiguienteLote();
+}
+
+void FrmConsComprobantes::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (cargando_ && !temporizadorCarga_->isActive()) temporizadorCarga_->start();
+}
+
+void FrmConsComprobantes::done(int resultado) {
+    // A window closed while rows are still coming stops reading them.
+    if (temporizadorCarga_) temporizadorCarga_->stop();
+    cargando_ = false;
+    rs_.Cierra();
+    QDialog::done(resultado);
 }
 
 int FrmConsComprobantes::FilaSeleccionada() const {

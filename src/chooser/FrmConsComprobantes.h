@@ -10,11 +10,16 @@
 #include <QString>
 #include <QVector>
 
+#include "session/Recordset.h"
+#include "session/Trampa.h"
+
+#include <optional>
+#include <vector>
+
 class ModeloComprobantes;
+class QTimer;
 class QPushButton;
 class QTreeView;
-class Recordset;
-class Trampa;
 
 class FrmConsComprobantes : public QDialog {
 public:
@@ -35,8 +40,19 @@ public:
     bool SoloPendientes = false;
 
     // The load of the window; every failing statement goes through the
-    // caller's trap.
+    // caller's trap. The first rows are read here; a long list goes on
+    // loading in short steps while the window is shown (reads failing then
+    // are answered by a trap of the same name), so the window never freezes.
     void Form_Load(Trampa& t);
+    // Reads the rows still to come at once.
+    void TerminaCarga();
+    bool Cargando() const { return cargando_; }
+    // A read failing while the window was shown ended the load and the window
+    // ("leave" answered).
+    bool CerradoPorError() const { return cerradoPorError_; }
+    // How long a load step may hold the window (the first one, before it
+    // shows, and each later one); returns the previous values. For tests.
+    static std::pair<qint64, qint64> EstableceLotes(qint64 primeroMs, qint64 siguientesMs);
 
     // Index (1-based) of the first icon whose tag equals the given one
     // (trimmed, case ignored); the "Generico" icon when none does.
@@ -71,11 +87,33 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void done(int resultado) override;
 
 private:
+    // One value read per row: where it is shown (-1: only read), the field.
+    struct Lectura {
+        int columna;
+        QString campo;
+        int indice;
+    };
     void AgregaColumna(const QString& titulo, int equis);
-    void CargaFilas(Trampa& t, Recordset& rs);
+    void PreparaLectura();
+    // Reads rows for up to `milisegundos` (at least one row); false when
+    // the result is exhausted.
+    bool LeeLote(Trampa& t, qint64 milisegundos);
+    void LeeSiguienteLote();
     int FilaSeleccionada() const;
+
+    Recordset rs_;
+    std::optional<Trampa> trampa_;
+    std::vector<Lectura> lecturas_;
+    int indiceAnulada_ = -1;
+    int indiceAprobado_ = -1;
+    short iconoTipo_ = 0, iconoAnulado_ = 0, iconoAprobado_ = 0, iconoTerceros_ = 0;
+    bool cargando_ = false;
+    bool cerradoPorError_ = false;
+    QTimer* temporizadorCarga_ = nullptr;
 
     ModeloComprobantes* modelo_ = nullptr;
     QVector<int> anchos_;

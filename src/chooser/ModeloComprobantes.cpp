@@ -13,6 +13,7 @@ void ModeloComprobantes::EstableceImagenes(const QVector<QIcon>& imagenes) {
 void ModeloComprobantes::EstableceColumnas(const QStringList& titulos) {
     beginResetModel();
     titulos_ = titulos;
+    columnaOrden_ = -1;
     filas_.clear();
     orden_.clear();
     endResetModel();
@@ -20,6 +21,7 @@ void ModeloComprobantes::EstableceColumnas(const QStringList& titulos) {
 
 void ModeloComprobantes::Limpia() {
     beginResetModel();
+    columnaOrden_ = -1;
     filas_.clear();
     orden_.clear();
     endResetModel();
@@ -30,7 +32,28 @@ void ModeloComprobantes::CargaFilas(std::vector<Fila>&& filas) {
     filas_ = std::move(filas);
     orden_.resize(filas_.size());
     std::iota(orden_.begin(), orden_.end(), 0);
+    columnaOrden_ = -1;
     endResetModel();
+}
+
+void ModeloComprobantes::AgregaFilas(std::vector<Fila>&& filas) {
+    if (filas.empty()) return;
+    const int desde = rowCount();
+    const int cuantas = static_cast<int>(filas.size());
+    beginInsertRows({}, desde, desde + cuantas - 1);
+    filas_.reserve(filas_.size() + filas.size());
+    for (Fila& f : filas) filas_.push_back(std::move(f));
+    for (int i = 0; i < cuantas; ++i) orden_.push_back(desde + i);
+    endInsertRows();
+    if (columnaOrden_ < 0) return;
+    // Sort the new rows and merge them in: the same order a stable sort of
+    // the whole list would give.
+    Reordena([&] {
+        const auto antes = [this](int a, int b) { return Antes(a, b); };
+        const auto medio = orden_.begin() + desde;
+        std::stable_sort(medio, orden_.end(), antes);
+        std::inplace_merge(orden_.begin(), medio, orden_.end(), antes);
+    });
 }
 
 int ModeloComprobantes::ColumnaDe(const QString& titulo) const {
@@ -53,23 +76,24 @@ int ModeloComprobantes::ComparaTextos(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
-void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
-    if (columna < 0 || columna >= columnCount()) return;
+bool ModeloComprobantes::Antes(int a, int b) const {
+    static const QString vacia;
+    const Fila& fa = filas_[static_cast<size_t>(a)];
+    const Fila& fb = filas_[static_cast<size_t>(b)];
+    const QString& ta = columnaOrden_ < fa.celdas.size() ? fa.celdas[columnaOrden_] : vacia;
+    const QString& tb = columnaOrden_ < fb.celdas.size() ? fb.celdas[columnaOrden_] : vacia;
+    const int c = ComparaTextos(ta, tb);
+    return sentido_ == Qt::AscendingOrder ? c < 0 : c > 0;
+}
+
+void ModeloComprobantes::Reordena(const std::function<void()>& reordena) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistentes = persistentIndexList();
-    std::vector<int> filasAnteriores;
-    filasAnteriores.reserve(static_cast<size_t>(persistentes.size()));
-    for (const QModelIndex& i : persistentes) filasAnteriores.push_back(orden_[static_cast<size_t>(i.row())]);
+    std::vector<int> guardadas;
+    guardadas.reserve(static_cast<size_t>(persistentes.size()));
+    for (const QModelIndex& i : persistentes) guardadas.push_back(orden_[static_cast<size_t>(i.row())]);
 
-    const auto celda = [&](int guardada) -> const QString& {
-        static const QString vacia;
-        const Fila& f = filas_[static_cast<size_t>(guardada)];
-        return columna < f.celdas.size() ? f.celdas[columna] : vacia;
-    };
-    if (orden == Qt::AscendingOrder)
-        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) { return ComparaTextos(celda(a), celda(b)) < 0; });
-    else
-        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) { return ComparaTextos(celda(a), celda(b)) > 0; });
+    reordena();
 
     // Where each stored row went, so the selection follows its row.
     std::vector<int> posicion(orden_.size());
@@ -77,9 +101,16 @@ void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
     QModelIndexList nuevos;
     nuevos.reserve(persistentes.size());
     for (qsizetype k = 0; k < persistentes.size(); ++k)
-        nuevos.append(index(posicion[static_cast<size_t>(filasAnteriores[static_cast<size_t>(k)])], persistentes[k].column()));
+        nuevos.append(index(posicion[static_cast<size_t>(guardadas[static_cast<size_t>(k)])], persistentes[k].column()));
     changePersistentIndexList(persistentes, nuevos);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
+    if (columna < 0 || columna >= columnCount()) return;
+    columnaOrden_ = columna;
+    sentido_ = orden;
+    Reordena([&] { std::stable_sort(orden_.begin(), orden_.end(), [this](int a, int b) { return Antes(a, b); }); });
 }
 
 int ModeloComprobantes::rowCount(const QModelIndex& padre) const {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <vector>
 
 class ModeloComprobantes : public QAbstractTableModel {
@@ -30,6 +31,9 @@ public:
     void Limpia();
     // Replaces the rows at once, in the order given.
     void CargaFilas(std::vector<Fila>&& filas);
+    // Adds rows after the ones loaded; in a sorted list they take their
+    // place in the order (after the equal ones already there).
+    void AgregaFilas(std::vector<Fila>&& filas);
 
     QStringList Titulos() const { return titulos_; }
     // Column position of a header ("" gives -1).
@@ -40,6 +44,7 @@ public:
 
     // Sorts by one column's text in the given order (stable).
     void Ordena(int columna, Qt::SortOrder orden);
+    int ColumnaOrden() const { return columnaOrden_; }
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -53,10 +58,15 @@ public:
     static int ComparaTextos(const QString& a, const QString& b);
 
 private:
+    bool Antes(int a, int b) const;  // stored row a goes before stored row b
+    // Reorders the view rows by `reordena`, keeping persistent indexes on their rows.
+    void Reordena(const std::function<void()>& reordena);
     const Fila& FilaVista(int filaVista) const { return filas_[static_cast<size_t>(orden_[static_cast<size_t>(filaVista)])]; }
 
     QStringList titulos_;
     std::vector<Fila> filas_;
     std::vector<int> orden_;  // view row -> stored row
+    int columnaOrden_ = -1;   // -1: the order rows were loaded in
+    Qt::SortOrder sentido_ = Qt::AscendingOrder;
     QVector<QIcon> imagenes_;
 };

@@ -22,6 +22,7 @@ void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, con
         frm->NroComprobante.clear();
         frm->Form_Load(t);
         t.Paso([&] { Modal::Ejecuta(frm.get()); });
+        if (frm->CerradoPorError()) t.Sal();  // a read failed while shown and "leave" was answered
         Respuesta = frm->NroComprobante;
         IdComplemento = frm->IdComplemento;
         Proveedor = frm->Proveedor;
