@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,6 +34,15 @@ sqlite3_stmt* SentenciaSqlite(const QSqlQuery& q) {
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3_stmt*") == 0)
         return *static_cast<sqlite3_stmt* const*>(v.constData());
     return nullptr;
+}
+
+// A value of an ODBC connection text: braced when it holds a ";" or braces,
+// so it cannot add attributes of its own.
+QString AtributoOdbc(const QString& v) {
+    if (!v.contains(QLatin1Char(';')) && !v.contains(QLatin1Char('{')) && !v.contains(QLatin1Char('}'))) return v;
+    QString e = v;
+    e.replace(QLatin1Char('}'), QLatin1String("}}"));
+    return QLatin1Char('{') + e + QLatin1Char('}');
 }
 
 QString Recorta(const QString& s, int n = 400) { return s.size() > n ? s.left(n) + QStringLiteral("…") : s; }
@@ -82,7 +92,11 @@ QString ClsConexion::ResuelveArchivo() const {
 
 void ClsConexion::InformaFalloConexion(const QString& textoDriver) {
     QString palabras = textoDriver.trimmed();
-    if (!Clave.isEmpty()) palabras.replace(Clave, QStringLiteral("****"));
+    // The password never reaches the screen: "PWD=..." pieces are masked, and
+    // so is the password itself wherever the driver repeats it.
+    palabras.replace(QRegularExpression(QStringLiteral("(PWD\\s*=)[^;]*"), QRegularExpression::CaseInsensitiveOption),
+                     QStringLiteral("\\1****"));
+    if (Clave.size() >= 4) palabras.replace(Clave, QStringLiteral("****"));
     const QString servidor = Servidor.trimmed().isEmpty() ? QStringLiteral("(base de datos local)") : Servidor.trimmed();
     const QString base = BaseDatos.trimmed().isEmpty() ? QStringLiteral("(sin nombre)") : BaseDatos.trimmed();
     QString texto = QStringLiteral("No se pudo conectar con la base de datos.\n\nServidor: %1\nBase de datos: %2")
@@ -131,7 +145,13 @@ void ClsConexion::AbreOdbc() {
         return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombreConexion_);
-    db.setDatabaseName(TextoConexion());
+    // Qt's ODBC driver writes "DSN=" before the name and ";UID=", ";PWD=" after
+    // it itself, so the text sent is DSN=..;DATABASE=..;UID=..;PWD=..
+    QString nombre = AtributoOdbc(Servidor.trimmed());
+    if (!BaseDatos.trimmed().isEmpty()) nombre += QStringLiteral(";DATABASE=") + AtributoOdbc(BaseDatos.trimmed());
+    db.setDatabaseName(nombre);
+    db.setUserName(AtributoOdbc(Usuario));
+    db.setPassword(AtributoOdbc(Clave));
     if (!db.open()) {
         InformaFalloConexion(db.lastError().text());
         db = QSqlDatabase();
@@ -178,7 +198,8 @@ QString ClsConexion::Pwd() const { return Clave; }
 QString ClsConexion::TextoConexion() const {
     if (motor_ == DialectoSql::Motor::Sqlite && EsArchivoSqlite(Servidor))
         return QStringLiteral("DATABASE=%1").arg(archivo_.isEmpty() ? ResuelveArchivo() : archivo_);
-    return QStringLiteral("DSN=%1;DATABASE=%2;UID=%3;PWD=%4").arg(Servidor.trimmed(), BaseDatos.trimmed(), Usuario, Clave);
+    return QStringLiteral("DSN=%1;DATABASE=%2;UID=%3;PWD=%4")
+        .arg(AtributoOdbc(Servidor.trimmed()), AtributoOdbc(BaseDatos.trimmed()), AtributoOdbc(Usuario), AtributoOdbc(Clave));
 }
 
 QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql::Adapta(sentencia, motor_); }

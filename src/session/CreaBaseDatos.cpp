@@ -48,7 +48,17 @@ Resultado EjecutaScript(void* manejador, const QString& texto, const QString& no
     while (resto < fin) {
         // Line where the next statement starts (skipping blanks).
         const char* p = resto;
-        while (p < fin && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')) ++p;
+        for (;;) {
+            while (p < fin && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')) ++p;
+            if (p + 1 < fin && p[0] == '-' && p[1] == '-') {
+                while (p < fin && *p != '\n') ++p;
+            } else if (p + 1 < fin && p[0] == '/' && p[1] == '*') {
+                const char* cierre = std::search(p + 2, fin, "*/", "*/" + 2);
+                p = cierre == fin ? fin : cierre + 2;
+            } else {
+                break;
+            }
+        }
         const int linea = 1 + static_cast<int>(std::count(inicio, p, '\n'));
         sqlite3_stmt* st = nullptr;
         const char* cola = nullptr;

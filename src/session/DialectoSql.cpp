@@ -69,6 +69,7 @@ QString Adapta(const QString& sentencia, Motor motor) {
             out += QStringView(s).mid(i, j - i + 1);
             out += colacion;
             i = j + 1;
+            if (i < s.size() && (EsLetraIdent(s[i]) || s[i] == QLatin1Char('\''))) out += QLatin1Char(' ');
             primeraPalabra = false;
             continue;
         }

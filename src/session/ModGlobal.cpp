@@ -94,8 +94,11 @@ QString ValorEntre(const QString& texto, const QString& clave, QChar fin) {
                              QStringLiteral("Llamada a procedimiento o argumento no válido (falta \"%1\" tras %2).")
                                  .arg(fin)
                                  .arg(clave));
-    QString valor = texto.mid(p + clave.size(), n);
-    return Funciones().ReemplazaTexto(valor, QStringLiteral("=")).trimmed();
+    // The "=" between key and value is dropped; one inside the value (a
+    // password, the form's parameter text) is kept.
+    QString valor = texto.mid(p + clave.size(), n).trimmed();
+    if (valor.startsWith(QLatin1Char('='))) valor.remove(0, 1);
+    return valor.trimmed();
 }
 } // namespace
 

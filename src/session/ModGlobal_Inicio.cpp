@@ -12,6 +12,7 @@
 #include "session/Trampa.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QIcon>
 #include <QWidget>
 
@@ -62,9 +63,8 @@ void AplicaEstiloFormulario(QWidget* formulario) {
             // Icon resources are kept under :/iconos/<NAME>.svg (or .png); an unknown name leaves the icon as it was.
             for (const char* ext : {".svg", ".png", ".ico"}) {
                 const QString ruta = QStringLiteral(":/iconos/") + nombre.trimmed().toUpper() + QLatin1String(ext);
-                const QIcon icono(ruta);
-                if (!icono.isNull() && !icono.availableSizes().isEmpty()) {
-                    formulario->setWindowIcon(icono);
+                if (QFile::exists(ruta)) {
+                    formulario->setWindowIcon(QIcon(ruta));
                     break;
                 }
             }

@@ -1,0 +1,297 @@
+// The connection layer: literals, engine adaptation, typed field values,
+// statements refused, and the error trap acting on InformaError's answers.
+#include "session/ClsConexion.h"
+#include "session/ClsFunciones.h"
+#include "session/DialectoSql.h"
+#include "session/SqlLiteral.h"
+#include "session/Trampa.h"
+#include "support/Fixture.h"
+
+#include <QtTest>
+
+class TestConexion : public QObject {
+    Q_OBJECT
+private slots:
+    void literalTexto_data();
+    void literalTexto();
+    void literalNumeroRechaza_data();
+    void literalNumeroRechaza();
+    void formateaValorSql_data();
+    void formateaValorSql();
+    void adapta_data();
+    void adapta();
+    void comparacionesComoElServidor_data();
+    void comparacionesComoElServidor();
+    void literalesMaliciososNoEncuentranNada_data();
+    void literalesMaliciososNoEncuentranNada();
+    void deleteSinFromYCorchetes();
+    void fechasComoFechaCorta();
+    void recordsetMarcasYErrores();
+    void sentenciaRechazadaLlevaPalabrasDelMotor();
+    void descripcionYExistencia();
+    void armaInsert();
+    void trampa_data();
+    void trampa();
+    void trampaReportaNombreYSale();
+};
+
+void TestConexion::literalTexto_data() {
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("literal");
+    QTest::newRow("simple") << "FC" << "'FC'";
+    QTest::newRow("apostrofe duplicado") << "O'Higgins" << "'O''Higgins'";
+    QTest::newRow("inyeccion clasica") << "' OR '1'='1" << "''' OR ''1''=''1'";
+    QTest::newRow("NUL quitado") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "'ab'";
+    QTest::newRow("vacio") << "" << "''";
+}
+
+void TestConexion::literalTexto() {
+    QFETCH(QString, valor);
+    QFETCH(QString, literal);
+    QCOMPARE(SqlLiteral::Texto(valor), literal);
+    QVERIFY(SqlLiteral::EsTextoSql(SqlLiteral::Texto(valor)));
+}
+
+void TestConexion::literalNumeroRechaza_data() {
+    QTest::addColumn<QString>("valor");
+    QTest::newRow("texto") << "abc";
+    QTest::newRow("inyeccion") << "0 OR 1=1";
+    QTest::newRow("vacio") << "";
+    QTest::newRow("dos numeros") << "1 2";
+    QTest::newRow("comentario") << "0--";
+}
+
+void TestConexion::literalNumeroRechaza() {
+    QFETCH(QString, valor);
+    try {
+        SqlLiteral::Numero(valor);
+        QFAIL("accepted a value that is not a number");
+    } catch (const ErrorEjecucion& e) {
+        QCOMPARE(e.Numero(), ErrorEjecucion::TipoNoCoincide);
+    }
+}
+
+void TestConexion::formateaValorSql_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<QString>("delimitador");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("texto") << QVariant(QStringLiteral("D'Alessandro")) << "'" << "'D''Alessandro'";
+    QTest::newRow("numero con coma") << QVariant(QStringLiteral("12,5")) << "@" << "12.5";
+    QTest::newRow("numero entero") << QVariant(3) << "@" << "3";
+    QTest::newRow("literal ya armado") << QVariant(QStringLiteral("'0001'")) << "" << "'0001'";
+    QTest::newRow("NULL") << QVariant(QStringLiteral("NULL")) << "" << "NULL";
+    QTest::newRow("contador") << QVariant(7) << "" << "7";
+}
+
+void TestConexion::formateaValorSql() {
+    QFETCH(QVariant, valor);
+    QFETCH(QString, delimitador);
+    QFETCH(QString, esperado);
+    QCOMPARE(SqlLiteral::Literal(valor, delimitador), esperado);
+}
+
+void TestConexion::adapta_data() {
+    QTest::addColumn<QString>("sentencia");
+    QTest::addColumn<QString>("adaptada");
+    QTest::newRow("literal con colacion")
+        << "SELECT * FROM T WHERE LTRIM(RTRIM(CLAVE)) = 'x'"
+        << "SELECT * FROM T WHERE LTRIM(RTRIM(CLAVE)) = 'x' COLLATE CI_TRIM";
+    QTest::newRow("apostrofes dobles dentro") << "WHERE A = 'O''H' AND B = 1"
+                                              << "WHERE A = 'O''H' COLLATE CI_TRIM AND B = 1";
+    QTest::newRow("delete sin from") << "DELETE Aux_MV_Cpte where USUARIO = 'P|U' "
+                                     << "DELETE FROM Aux_MV_Cpte where USUARIO = 'P|U' COLLATE CI_TRIM ";
+    QTest::newRow("delete con from intacto") << "DELETE FROM T" << "DELETE FROM T";
+    QTest::newRow("corchetes sin tocar") << "SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS"
+                                         << "SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS";
+    QTest::newRow("literal pegado a la palabra siguiente") << "A = '0002'AND B = 'x'"
+                                                           << "A = '0002' COLLATE CI_TRIM AND B = 'x' COLLATE CI_TRIM";
+    QTest::newRow("apostrofe dentro de corchetes") << "SELECT [a'b] FROM T" << "SELECT [a'b] FROM T";
+}
+
+void TestConexion::adapta() {
+    QFETCH(QString, sentencia);
+    QFETCH(QString, adaptada);
+    QCOMPARE(DialectoSql::Adapta(sentencia, DialectoSql::Motor::Sqlite), adaptada);
+    QCOMPARE(DialectoSql::Adapta(sentencia, DialectoSql::Motor::Odbc), sentencia);
+}
+
+void TestConexion::comparacionesComoElServidor_data() {
+    QTest::addColumn<QString>("sentencia");
+    QTest::addColumn<int>("filas");
+    QTest::newRow("tipo con blancos al final") << "SELECT * FROM V_TA_CPTE WHERE CODIGO = 'FC  '" << 1;
+    QTest::newRow("minusculas") << "SELECT * FROM V_TA_CPTE WHERE CODIGO = 'cb'" << 1;
+    QTest::newRow("blancos al inicio cuentan") << "SELECT * FROM V_TA_CPTE WHERE CODIGO = '  FC'" << 0;
+    QTest::newRow("expresion sin colacion de columna")
+        << "SELECT * FROM TA_CONFIGURACION WHERE LTRIM(RTRIM(CLAVE)) = 'CantidadDecimales'" << 1;
+    QTest::newRow("IN con minusculas") << "SELECT * FROM V_TA_CPTE WHERE CODIGO IN ('fc','rm')" << 2;
+}
+
+void TestConexion::comparacionesComoElServidor() {
+    QFETCH(QString, sentencia);
+    QFETCH(int, filas);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO V_TA_CPTE (CODIGO, DESCRIPCION, SISTEMA) VALUES ('FC', 'FACTURAS', 'VENTAS');\n"
+                        "INSERT INTO V_TA_CPTE (CODIGO, DESCRIPCION, SISTEMA) VALUES ('RM', 'REMITOS', 'VENTAS');\n"
+                        "INSERT INTO V_TA_CPTE (CODIGO, DESCRIPCION, SISTEMA) VALUES ('CB', 'COBRANZAS', 'VENTAS');\n"
+                        "INSERT INTO TA_CONFIGURACION (CLAVE, Valor) VALUES (' cantidaddecimales ', '3');\n");
+    Recordset rs = Conexion().AbreRecordset(sentencia);
+    int n = 0;
+    while (!rs.Eof()) {
+        ++n;
+        rs.MoveNext();
+    }
+    QCOMPARE(n, filas);
+}
+
+void TestConexion::literalesMaliciososNoEncuentranNada_data() {
+    QTest::addColumn<QString>("valor");
+    QTest::newRow("or verdadero") << "' OR '1'='1";
+    QTest::newRow("comentario") << "FC' --";
+    QTest::newRow("300 caracteres") << QString(300, QLatin1Char('Z'));
+    QTest::newRow("no latino") << QStringLiteral("фактура発票");
+    QTest::newRow("punto y coma") << "x'; DROP TABLE V_MV_CPTE; --";
+}
+
+void TestConexion::literalesMaliciososNoEncuentranNada() {
+    QFETCH(QString, valor);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    Recordset rs = Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = 'FC' AND IDCOMPROBANTE = ") +
+                                            SqlLiteral::Texto(valor));
+    QVERIFY(rs.Vacio());
+    Recordset todos = Conexion().AbreRecordset(QStringLiteral("SELECT COUNT(*) AS N FROM V_MV_CPTE"));
+    QVERIFY(todos.Campo(QStringLiteral("N")).toInt() > 0);
+}
+
+void TestConexion::deleteSinFromYCorchetes() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO Aux_MV_Cpte (Usuario, TC, Tipo) VALUES ('P1|U', 'FC', 'TA');\n"
+                        "INSERT INTO Aux_MV_Cpte (Usuario, TC, Tipo) VALUES ('P2|U', 'FC', 'TA');\n"
+                        "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, PERIODO, MES_OPERATIVO, "
+                        "[NUMERO ASIENTO]) VALUES ('PG', '0002', '00000088', 'X', 'P0001', 1, '2024', 6, '312');\n");
+    Conexion().EjecutaSql(QStringLiteral("DELETE Aux_MV_Cpte where USUARIO = 'p1|u  ' "));
+    QCOMPARE(Conexion().FilasAfectadas(), 1);
+    Recordset rs = Conexion().AbreRecordset(
+        QStringLiteral("SELECT PERIODO,MES_OPERATIVO,[NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = 'PG  ' AND SUCURSAL = "
+                       "'0002'AND NUMERO = '00000088' AND LETRA = 'X' AND CUENTA = 'P0001'"));
+    QVERIFY(!rs.Eof());
+    QCOMPARE(Funciones().ValorCampo(rs.Campo(QStringLiteral("NUMERO ASIENTO"))).toString(), QStringLiteral("312"));
+    QCOMPARE(Funciones().ValorCampo(rs.Campo(QStringLiteral("mes_operativo"))).toString(), QStringLiteral("6"));
+}
+
+void TestConexion::fechasComoFechaCorta() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO V_MV_CPTEACCIONES (TC, IdComprobante, IdComplemento, Tipo_accion, FECHAHORA) "
+                        "VALUES ('FC', '000100000025A', 0, 'A', '2026-03-05 14:07:09');\n"
+                        "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, PERIODO, MES_OPERATIVO, "
+                        "[NUMERO ASIENTO], Vencimiento) VALUES ('CB', '0001', '00000150', 'X', '1.1.03.001', 1, '2026', 4, "
+                        "10, '2026-04-30');\n");
+    Recordset a = Conexion().AbreRecordset(QStringLiteral("SELECT FECHAHORA FROM V_MV_CPTEACCIONES"));
+    QCOMPARE(Funciones().ValorCampo(a.Campo(QStringLiteral("FECHAHORA"))).toString(), QStringLiteral("05/03/2026 14:07:09"));
+    Recordset v = Conexion().AbreRecordset(QStringLiteral("SELECT Vencimiento, IdBanco FROM MV_ASIENTOS"));
+    QCOMPARE(Funciones().ValorCampo(v.Campo(QStringLiteral("Vencimiento"))).toString(), QStringLiteral("30/04/2026"));
+    QCOMPARE(Funciones().ValorCampo(v.Campo(QStringLiteral("IdBanco"))).toString(), QString());
+}
+
+void TestConexion::recordsetMarcasYErrores() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('011', 'BANCO NACION');\n");
+    Recordset vacio = Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_TA_BANCOS WHERE IDBANCO = '999'"));
+    QVERIFY(vacio.Bof() && vacio.Eof());
+    Recordset uno = Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_TA_BANCOS"));
+    QVERIFY(!uno.Bof() && !uno.Eof());
+    QCOMPARE(uno.Campo(QStringLiteral("descripcion")).toString(), QStringLiteral("BANCO NACION"));
+    QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, uno.Campo(QStringLiteral("NoExiste")));
+    uno.MoveNext();
+    QVERIFY(uno.Eof() && !uno.Bof());
+    QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, uno.Campo(QStringLiteral("DESCRIPCION")));
+}
+
+void TestConexion::sentenciaRechazadaLlevaPalabrasDelMotor() {
+    Prueba::Entorno env;
+    try {
+        Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_NO_EXISTE"));
+        QFAIL("no error");
+    } catch (const ErrorEjecucion& e) {
+        QCOMPARE(e.Numero(), ErrorEjecucion::ErrorBaseDatos);
+        QVERIFY2(e.Descripcion().contains(QStringLiteral("V_NO_EXISTE")), qPrintable(e.Descripcion()));
+    }
+}
+
+void TestConexion::descripcionYExistencia() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('011', 'BANCO NACION');\n"
+                        "INSERT INTO VT_PROVEEDORES (CODIGO, NOMBRE) VALUES ('P0001', 'D''AGOSTINO HNOS');\n");
+    QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_TA_BANCOS"), QStringLiteral("011"), QStringLiteral("DESCRIPCION"),
+                                           QStringLiteral("IDBANCO"), 8, {}).toString(),
+             QStringLiteral("BANCO NACION"));
+    QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_TA_BANCOS"), QStringLiteral("' OR ''='"),
+                                           QStringLiteral("DESCRIPCION"), QStringLiteral("IDBANCO"), 8, {}).toString(),
+             QString());
+    QVERIFY(Conexion().ExisteCodigo(QStringLiteral("VT_PROVEEDORES"), QStringLiteral("p0001"), QStringLiteral("CODIGO")));
+    QVERIFY(!Conexion().ExisteCodigo(QStringLiteral("VT_PROVEEDORES"), QStringLiteral("P0001' OR '1'='1"),
+                                     QStringLiteral("CODIGO")));
+}
+
+void TestConexion::armaInsert() {
+    Prueba::Entorno env;
+    QString cabeza = QStringLiteral(" INSERT INTO V_MV_CPTEACCIONES ");
+    const QList<TipoCampoSql> campos{{QStringLiteral("TC"), SqlLiteral::Texto(QStringLiteral("FC  "))},
+                                     {QStringLiteral("IdComprobante"), SqlLiteral::Texto(QStringLiteral("000100000025A"))},
+                                     {QStringLiteral("IdComplemento"), QStringLiteral("0")},
+                                     {QStringLiteral("Usuario"), SqlLiteral::Texto(QStringLiteral("o'brien"))}};
+    Conexion().ArmaInsert(cabeza, campos, true);
+    QCOMPARE(cabeza, QStringLiteral("INSERT INTO V_MV_CPTEACCIONES (TC,IdComprobante,IdComplemento,Usuario) VALUES "
+                                    "('FC  ','000100000025A',0,'o''brien')"));
+    Conexion().EjecutaSql(cabeza);
+    QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_MV_CPTEACCIONES"), QStringLiteral("FC"), QStringLiteral("Usuario"),
+                                           QStringLiteral("TC")).toString(),
+             QStringLiteral("o'brien"));
+}
+
+void TestConexion::trampa_data() {
+    QTest::addColumn<QList<int>>("respuestas");
+    QTest::addColumn<int>("intentos");
+    QTest::addColumn<bool>("siguientePaso");
+    QTest::addColumn<bool>("terminoCuerpo");
+    QTest::newRow("reintentar y luego funciona") << QList<int>{4} << 2 << true << true;
+    QTest::newRow("ignorar sigue con el siguiente") << QList<int>{5} << 1 << true << true;
+    QTest::newRow("salir deja el procedimiento") << QList<int>{0} << 1 << false << false;
+    QTest::newRow("cualquier otra respuesta sale") << QList<int>{2} << 1 << false << false;
+}
+
+void TestConexion::trampa() {
+    QFETCH(QList<int>, respuestas);
+    QFETCH(int, intentos);
+    QFETCH(bool, siguientePaso);
+    QFETCH(bool, terminoCuerpo);
+    Dialogos::RespondedorGuionado r;
+    r.respuestasErrores = respuestas;
+    int n = 0;
+    bool siguiente = false;
+    const bool fin = ConTrampa(QStringLiteral("Prueba"), [&](Trampa& t) {
+        t.Paso([&] {
+            ++n;
+            if (n == 1) throw ErrorEjecucion(3604, QStringLiteral("falla"));
+        });
+        siguiente = true;
+    });
+    QCOMPARE(n, intentos);
+    QCOMPARE(siguiente, siguientePaso);
+    QCOMPARE(fin, terminoCuerpo);
+}
+
+void TestConexion::trampaReportaNombreYSale() {
+    Prueba::Entorno env;
+    QString valor = QStringLiteral("sin tocar");
+    ConTrampa(QStringLiteral("CampoValida"), [&](Trampa& t) {
+        Recordset rs = t.Paso([] { return Conexion().AbreRecordset(QStringLiteral("SELECT * FROM NO_HAY")); });
+        valor = QStringLiteral("siguio");
+    });
+    QCOMPARE(valor, QStringLiteral("sin tocar"));
+    QCOMPARE(env.respondedor.errores.size(), 1);
+    QCOMPARE(env.respondedor.errores.first().procedimiento, QStringLiteral("CampoValida"));
+    QCOMPARE(env.respondedor.errores.first().numero, ErrorEjecucion::ErrorBaseDatos);
+}
+
+QTEST_GUILESS_MAIN(TestConexion)
+#include "test_conexion.moc"

@@ -1,0 +1,150 @@
+// The database answers the program's statements: every table and view the
+// program reads or writes exists with the columns it uses, in the schema and
+// with the demo company loaded; the database tool refuses what it must.
+#include "session/ClsConexion.h"
+#include "session/CreaBaseDatos.h"
+#include "session/ErrorEjecucion.h"
+#include "support/Fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestEsquema : public QObject {
+    Q_OBJECT
+private slots:
+    void objetosYColumnas_data();
+    void objetosYColumnas();
+    void demoTieneDeCadaTipo_data();
+    void demoTieneDeCadaTipo();
+    void herramientaNoSobrescribe();
+    void datosConErrorNoDejanBase();
+};
+
+void TestEsquema::objetosYColumnas_data() {
+    QTest::addColumn<QString>("objeto");
+    QTest::addColumn<QString>("columnas");
+    QTest::newRow("TA_CONFIGURACION") << "TA_CONFIGURACION" << "CLAVE, Valor";
+    QTest::newRow("TA_CONDIVA") << "TA_CONDIVA" << "Codigo, DESCRIPCION";
+    QTest::newRow("TA_REPORTES") << "TA_REPORTES" << "NOMBRE, Archivo";
+    QTest::newRow("V_TA_CPTE") << "V_TA_CPTE" << "CODIGO, SISTEMA, ES, Signo";
+    QTest::newRow("V_TA_COMPROBANTES") << "V_TA_COMPROBANTES" << "*";
+    QTest::newRow("V_TA_BANCOS") << "V_TA_BANCOS" << "IDBANCO, DESCRIPCION";
+    QTest::newRow("VT_PROVEEDORES") << "VT_PROVEEDORES" << "CODIGO";
+    QTest::newRow("V_MV_CPTE") << "V_MV_CPTE"
+                               << "TC, IDCOMPROBANTE, IDCOMPLEMENTO, ID, Fecha, FECHAESTFIN, Cuenta, Nombre, DOMICILIO, "
+                                  "LOCALIDAD, CONDICIONIVA, IdLista, CLASEPRECIO, Anulada, APROBADO, FINALIZADA, Importe, "
+                                  "Comentarios, TCORIGEN, COMPROBANTEORIGEN, COMPLEMENTOORIGEN";
+    QTest::newRow("C_MV_CPTE") << "C_MV_CPTE"
+                               << "TC, IDCOMPROBANTE, CUENTA, Fecha, Vencimiento, Nombre, DOMICILIO, LOCALIDAD, "
+                                  "CONDICIONIVA, Anulada, Importe";
+    const QString tareas = QStringLiteral("ID, TC, IDCOMPROBANTE, IdTarea, Descripcion, Horas, ValorHora, ValorHora_S_IVA, "
+                                          "Total, DescripcionAdicional");
+    const QString insumos = QStringLiteral("ID, TC, IDCOMPROBANTE, IdArticulo, Descripcion, IdUnidad, Cantidad, Importe, "
+                                           "Importe_S_IVA, Impuestos, Total, Nro_Lote, Nro_Serie, Exento");
+    const QString observ = QStringLiteral("ID, TC, IDCOMPROBANTE, Observacion, Importe, Importe_S_IVA, TIPO_OBS");
+    QTest::newRow("V_MV_CPTETAREAS") << "V_MV_CPTETAREAS" << tareas + QStringLiteral(", IdComplemento");
+    QTest::newRow("V_MV_CPTEINSUMOS") << "V_MV_CPTEINSUMOS" << insumos + QStringLiteral(", IdComplemento");
+    QTest::newRow("V_MV_CPTE_Observ") << "V_MV_CPTE_Observ" << observ + QStringLiteral(", IdComplemento");
+    QTest::newRow("C_MV_CPTETAREAS") << "C_MV_CPTETAREAS" << tareas + QStringLiteral(", CUENTA");
+    QTest::newRow("C_MV_CPTEINSUMOS") << "C_MV_CPTEINSUMOS" << insumos + QStringLiteral(", CUENTA");
+    QTest::newRow("C_MV_CPTE_Observ") << "C_MV_CPTE_Observ" << observ + QStringLiteral(", CUENTA");
+    QTest::newRow("MV_ASIENTOS") << "MV_ASIENTOS"
+                                 << "TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, PERIODO, MES_OPERATIVO, "
+                                    "[NUMERO ASIENTO], Importe, ChPropio, NroComprobanteBancario, IdBanco, Vencimiento, "
+                                    "CABIMPORTE, DETALLE";
+    QTest::newRow("Aux_MV_Cpte") << "Aux_MV_Cpte"
+                                 << "ID, Usuario, TC, IdComprobante, IdComplemento, Tipo, Columna1, Columna2, Columna3, "
+                                    "Columna4, Columna5, Columna6, Columna7, Encabezado, PieDePagina, Seccion";
+    QTest::newRow("V_MV_STOCK") << "V_MV_STOCK"
+                                << "TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion, "
+                                   "NroLote, NroSerie, IdUnidad, Cantidad, CuentaProveedor, IdMotivoStock, PrecioVenta, Costo, "
+                                   "Tc_Origen, IdComprobante_Origen";
+    QTest::newRow("STK_SERIES_Y_LOTES") << "STK_SERIES_Y_LOTES"
+                                        << "IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD";
+    QTest::newRow("V_MA_ARTICULOS") << "V_MA_ARTICULOS" << "IDARTICULO, CUENTAPROVEEDOR, Costo, USASERIE, USALOTE";
+    QTest::newRow("V_MV_CPTEACCIONES") << "V_MV_CPTEACCIONES"
+                                       << "TC, IdComprobante, IdComplemento, Tipo_accion, FECHAHORA, Usuario, PC, SYSTEMUSER";
+    QTest::newRow("V_MV_DIARIOS") << "V_MV_DIARIOS" << "IDTAREA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, Minutos";
+    QTest::newRow("V_MV_CREALES") << "V_MV_CREALES" << "CUENTA, Fecha, Concepto, Debe_Haber, Importe, Observaciones";
+    QTest::newRow("V_MV_CPTETERCEROS") << "V_MV_CPTETERCEROS"
+                                       << "ID, Fecha, IDCOMPROBANTE, IDCOMPLEMENTO, FECHAENVIADO, FECHARECIBIDO";
+    const QString pendientes = QStringLiteral("CUENTA, ANULADA, Nombre, TC, IDCOMPROBANTE, ID, FECHA, Importe");
+    QTest::newRow("C_RemitosPendientes") << "C_RemitosPendientes" << pendientes;
+    QTest::newRow("V_RemitosPendientes") << "V_RemitosPendientes" << pendientes + QStringLiteral(", APROBADO");
+    QTest::newRow("V_OT_Pendientes") << "V_OT_Pendientes" << pendientes + QStringLiteral(", APROBADO, IDCOMPlemento");
+    QTest::newRow("V_NP_PENDIENTES") << "V_NP_PENDIENTES" << pendientes + QStringLiteral(", APROBADO, comentarios");
+    QTest::newRow("V_PR_PENDIENTES") << "V_PR_PENDIENTES" << pendientes + QStringLiteral(", APROBADO, comentarios");
+    QTest::newRow("V_ta_Rubros") << "V_ta_Rubros" << "IdRubro, Descripcion";
+    QTest::newRow("V_ta_TipoArticulo") << "V_ta_TipoArticulo" << "Tipo, Descripcion";
+    QTest::newRow("v_ta_tareas") << "v_ta_tareas" << "IdTarea";
+    QTest::newRow("V_MA_PRECIOS") << "V_MA_PRECIOS" << "IdListaPrecioArticulo";
+    QTest::newRow("V_TA_UNIDAD") << "V_TA_UNIDAD" << "IdUnidad";
+}
+
+void TestEsquema::objetosYColumnas() {
+    QFETCH(QString, objeto);
+    QFETCH(QString, columnas);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columnas, objeto);
+    try {
+        Recordset rs = Conexion().AbreRecordset(sql);
+        QVERIFY(rs.CantidadCampos() > 0);
+    } catch (const ErrorEjecucion& e) {
+        QFAIL(qPrintable(e.Descripcion()));
+    }
+}
+
+void TestEsquema::demoTieneDeCadaTipo_data() {
+    QTest::addColumn<QString>("sentencia");
+    for (const char* tc : {"FC", "PR", "OT", "ND", "NC", "RM"})
+        QTest::newRow(tc) << QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = '%1'").arg(QLatin1String(tc));
+    for (const char* tc : {"FCC", "NDC", "NCC", "RMC"})
+        QTest::newRow(tc) << QStringLiteral("SELECT * FROM C_MV_CPTE WHERE TC = '%1'").arg(QLatin1String(tc));
+    for (const char* tc : {"CB", "CBCT", "PG"})
+        QTest::newRow(tc) << QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE TC = '%1'").arg(QLatin1String(tc));
+    QTest::newRow("factura anulada") << "SELECT * FROM V_MV_CPTE WHERE TC = 'FC' AND Anulada = 1";
+    QTest::newRow("cheque propio") << "SELECT * FROM MV_ASIENTOS WHERE ChPropio = 1";
+    QTest::newRow("cobranza anulada") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'CB' AND CABIMPORTE = 0";
+    QTest::newRow("lotes y series") << "SELECT * FROM V_MV_CPTEINSUMOS WHERE Nro_Lote <> '' AND Nro_Serie <> ''";
+    QTest::newRow("notas de encabezado y pie") << "SELECT * FROM V_MV_CPTE_Observ WHERE TIPO_OBS IN ('EN','PP')";
+    QTest::newRow("empresa") << "SELECT * FROM TA_CONFIGURACION WHERE CLAVE = 'NOMBRE'";
+}
+
+void TestEsquema::demoTieneDeCadaTipo() {
+    QFETCH(QString, sentencia);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    QVERIFY(!Conexion().AbreRecordset(sentencia).Vacio());
+}
+
+void TestEsquema::herramientaNoSobrescribe() {
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("x.db"));
+    const QString esquema = Prueba::RutaFuente(QStringLiteral("db/schema.sql"));
+    QVERIFY(CreaBaseDatos::Crea(destino, esquema, {}, false).ok);
+    const auto r = CreaBaseDatos::Crea(destino, esquema, {}, false);
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(QStringLiteral("ya existe")));
+    QVERIFY(CreaBaseDatos::Crea(destino, esquema, {}, true).ok);
+}
+
+void TestEsquema::datosConErrorNoDejanBase() {
+    QTemporaryDir dir;
+    const QString datos = dir.filePath(QStringLiteral("malos.sql"));
+    QFile f(datos);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("INSERT INTO TA_CONFIGURACION (CLAVE, Valor) VALUES ('A', '1');\n\n"
+            "-- a comment\nINSERT INTO NO_EXISTE VALUES (1);\n");
+    f.close();
+    const QString destino = dir.filePath(QStringLiteral("y.db"));
+    const auto r = CreaBaseDatos::Crea(destino, Prueba::RutaFuente(QStringLiteral("db/schema.sql")), datos, false);
+    QVERIFY(!r.ok);
+    QVERIFY2(r.error.startsWith(QStringLiteral("malos.sql:4:")), qPrintable(r.error));
+    QVERIFY(!QFileInfo::exists(destino));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // only malos.sql
+}
+
+QTEST_GUILESS_MAIN(TestEsquema)
+#include "test_esquema.moc"

@@ -1,0 +1,192 @@
+// Session start-up: the command line, the form parameters, connecting and
+// shutting down.
+#include "printing/ClsReporte.h"
+#include "session/ClsBusqueda.h"
+#include "session/ClsConexion.h"
+#include "session/ErrorEjecucion.h"
+#include "session/ModGlobal.h"
+#include "support/Fixture.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+class TestSesion : public QObject {
+    Q_OBJECT
+private slots:
+    void valorLineaComandos_data();
+    void valorLineaComandos();
+    void obtieneParametro_data();
+    void obtieneParametro();
+    void obtieneParametroSinBarraEsError5();
+    void argumentosDelPrograma();
+    void inicializaConecta();
+    void inicializaDosVecesNoRelee();
+    void falloDeConexion_data();
+    void falloDeConexion();
+    void lineasBasura_data();
+    void lineasBasura();
+    void finalizaCierraYLibera();
+};
+
+void TestSesion::valorLineaComandos_data() {
+    QTest::addColumn<QString>("linea");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("clave en minusculas") << "@server=SRV01;@DbName=EMP;" << "@Server" << "SRV01";
+    QTest::newRow("blancos e igual") << "@Server = SRV01 ;@DbName=EMP;" << "@Server" << "SRV01";
+    QTest::newRow("ultima pieza sin punto y coma") << "@Server=SRV01;@Password=secreto" << "@Password" << "";
+    QTest::newRow("clave ausente") << "@Server=SRV01;" << "@DbName" << "";
+    QTest::newRow("parametro adicional con barras")
+        << "@Server=S;@ParametroAdicional=@GestionCompras=SI|@TC=FCC|;" << "@ParametroAdicional"
+        << "@GestionCompras=SI|@TC=FCC|";
+    QTest::newRow("el igual dentro del valor se conserva") << "@Password=a=b;" << "@Password" << "a=b";
+}
+
+void TestSesion::valorLineaComandos() {
+    QFETCH(QString, linea);
+    QFETCH(QString, clave);
+    QFETCH(QString, esperado);
+    QCOMPARE(ValorLineaComandos(linea, clave), esperado);
+}
+
+void TestSesion::obtieneParametro_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("TC") << "@GestionCompras=SI|@TC=FC|" << "@TC" << "FC";
+    QTest::newRow("clave ausente") << "@GestionCompras=SI|@TC=FC|" << "@Letra" << "";
+    QTest::newRow("sin mayusculas") << "@gestioncompras=si|" << "@GestionCompras" << "si";
+    QTest::newRow("con blancos") << "@Sucursal = 1 |@Numero=25|" << "@Sucursal" << "1";
+}
+
+void TestSesion::obtieneParametro() {
+    QFETCH(QString, texto);
+    QFETCH(QString, clave);
+    QFETCH(QString, esperado);
+    QCOMPARE(ObtieneParametro(texto, clave), esperado);
+}
+
+void TestSesion::obtieneParametroSinBarraEsError5() {
+    try {
+        ObtieneParametro(QStringLiteral("@TC=FC"), QStringLiteral("@TC"));
+        QFAIL("no error raised");
+    } catch (const ErrorEjecucion& e) {
+        QCOMPARE(e.Numero(), 5);
+    }
+}
+
+void TestSesion::argumentosDelPrograma() {
+    QString exportar;
+    const QString linea = LineaComandosDesdeArgumentos(
+        {QStringLiteral("conscpte"), QStringLiteral("--exportar"), QStringLiteral("-"), QStringLiteral("-platform"),
+         QStringLiteral("offscreen"), QStringLiteral("@Server=;@DbName=x.db;"), QStringLiteral("@ParametroAdicional=@TC=FC|;")},
+        &exportar);
+    QCOMPARE(exportar, QStringLiteral("-"));
+    QCOMPARE(linea, QStringLiteral("@Server=;@DbName=x.db; @ParametroAdicional=@TC=FC|;"));
+}
+
+void TestSesion::inicializaConecta() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    EstableceLineaComandos(QStringLiteral("@server=;@DbName=%1;@Usuario=OPERADOR;@Password=clave;"
+                                          "@ParametroAdicional=@GestionCompras=SI|@TC=FCC|;")
+                               .arg(env.RutaBase()));
+    InicializaSistema();
+    QVERIFY(Conexion().Conectado());
+    QCOMPARE(ParametroAdicional, QStringLiteral("@GestionCompras=SI|@TC=FCC|"));
+    QCOMPARE(SeccionUsuario, QStringLiteral("PUESTO01|ADMIN"));
+    QCOMPARE(CadenaConexion, QStringLiteral("DSN=%1; UID=OPERADOR; PWD=clave").arg(env.RutaBase()));
+    QCOMPARE(Conexion().TiempoEspera(), 360);
+    QCOMPARE(Reporte().CarpetaAplicacion, env.Carpeta());
+    QCOMPARE(Busqueda().ArchivoDefiniciones, env.Carpeta() + QStringLiteral("consultas.kvt"));
+    QVERIFY(Busqueda().Habilita);
+    QVERIFY(env.respondedor.mensajes.isEmpty());
+}
+
+void TestSesion::inicializaDosVecesNoRelee() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    EstableceLineaComandos(QStringLiteral("@DbName=%1;@ParametroAdicional=@TC=FC|;").arg(env.RutaBase()));
+    InicializaSistema();
+    QVERIFY(Conexion().Conectado());
+    EstableceLineaComandos(QStringLiteral("@DbName=otra.db;@ParametroAdicional=@TC=RM|;"));
+    qputenv("TALERUNA_TERMINAL", "PUESTO02");
+    InicializaSistema();
+    qputenv("TALERUNA_TERMINAL", "PUESTO01");
+    QVERIFY(Conexion().Conectado());
+    QCOMPARE(Conexion().ArchivoBaseDatos(), env.RutaBase());
+    QCOMPARE(ParametroAdicional, QStringLiteral("@TC=FC|"));
+    QCOMPARE(SeccionUsuario, QStringLiteral("PUESTO02|ADMIN"));  // recomputed
+}
+
+void TestSesion::falloDeConexion_data() {
+    QTest::addColumn<QString>("linea");
+    QTest::addColumn<QString>("enElMensaje");
+    QTest::newRow("archivo inexistente") << "@Server=;@DbName=/no/existe/empresa.db;@Password=Secreto123;"
+                                         << "/no/existe/empresa.db";
+    QTest::newRow("origen ODBC desconocido") << "@Server=NOEXISTE_DSN;@DbName=EMPRESA;@Usuario=op;@Password=Secreto123;"
+                                             << "NOEXISTE_DSN";
+    QTest::newRow("linea vacia") << "" << "No se pudo conectar";
+}
+
+void TestSesion::falloDeConexion() {
+    QFETCH(QString, linea);
+    QFETCH(QString, enElMensaje);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    Conexion().Cierra();
+    EstableceLineaComandos(linea);
+    int codigo = -1;
+    try {
+        InicializaSistema();
+    } catch (const Prueba::ProgramaTerminado& t) {
+        codigo = t.codigo;
+    }
+    QCOMPARE(codigo, 1);
+    QVERIFY(!Conexion().Conectado());
+    QCOMPARE(env.respondedor.mensajes.size(), 1);
+    const auto& m = env.respondedor.mensajes.first();
+    QVERIFY2(m.texto.contains(enElMensaje), qPrintable(m.texto));
+    QVERIFY(!m.texto.contains(QStringLiteral("Secreto123")));
+    QVERIFY(m.icono == Dialogos::Icono::Critico);
+}
+
+void TestSesion::lineasBasura_data() {
+    QTest::addColumn<QString>("linea");
+    QRandomGenerator gen(20261210);
+    QString binario;
+    for (int i = 0; i < 2000; ++i) binario += QChar(static_cast<char16_t>(gen.bounded(1, 0xD7FF)));
+    QTest::newRow("100000 caracteres") << (QStringLiteral("@Server=") + QString(100000, QLatin1Char('x')));
+    QTest::newRow("binario") << binario;
+    QTest::newRow("piezas desbalanceadas") << "@ParametroAdicional=@TC=FC|@Sucursal;@DbName;=;;@Server";
+    QTest::newRow("solo claves") << "@Server@DbName@Usuario@Password@ParametroAdicional";
+}
+
+void TestSesion::lineasBasura() {
+    QFETCH(QString, linea);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    Conexion().Cierra();
+    EstableceLineaComandos(linea);
+    int codigo = -1;
+    try {
+        InicializaSistema();
+    } catch (const Prueba::ProgramaTerminado& t) {
+        codigo = t.codigo;
+    }
+    // The worst outcome is the connection message and a clean exit.
+    QCOMPARE(codigo, 1);
+    QVERIFY(env.respondedor.mensajes.size() <= 1);
+    QVERIFY(env.respondedor.errores.isEmpty());
+}
+
+void TestSesion::finalizaCierraYLibera() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno);
+    Reporte().CarpetaAplicacion = QStringLiteral("/tmp/x/");
+    Busqueda().CampoClave = QStringLiteral("CODIGO");
+    const QSqlDatabase antes = Conexion().Conexion();
+    QVERIFY(antes.isOpen());
+    FinalizaSistema();
+    QVERIFY(!Conexion().Conectado());                 // a fresh, unconnected instance
+    QVERIFY(Reporte().CarpetaAplicacion.isEmpty());   // released and created anew
+    QCOMPARE(Busqueda().CampoClave, QStringLiteral("CODIGO"));  // the lookup window is kept
+}
+
+QTEST_GUILESS_MAIN(TestSesion)
+#include "test_sesion.moc"
