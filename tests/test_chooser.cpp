@@ -101,6 +101,8 @@ private slots:
     void edicionDeEtiquetasRechazada();
     void cadaLlamadaArmaUnaVentanaNueva();
     void filasAgregadasTomanSuLugarEnElOrden();
+    void claveDeOrdenComparaComoElTexto_data();
+    void claveDeOrdenComparaComoElTexto();
     void listaLargaCargaEnPasos();
 };
 
@@ -537,6 +539,27 @@ void TestChooser::filasAgregadasTomanSuLugarEnElOrden() {
         porPartes.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin() + desde, todas.begin() + desde + 100));
     QCOMPARE(porPartes.rowCount(), 1000);
     QCOMPARE(orden(porPartes), orden(entero));
+}
+
+void TestChooser::claveDeOrdenComparaComoElTexto_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::newRow("mayusculas y minusculas") << "ferretería" << "FERRETERÍA";
+    QTest::newRow("letra antes que otra sin importar mayusculas") << "a" << "B";
+    QTest::newRow("acentos por su codigo") << "Zeta" << "árbol";
+    QTest::newRow("enie") << "ñandú" << "Ñandu";
+    QTest::newRow("numeros como texto") << "10/06/2024" << "9/06/2024";
+    QTest::newRow("vacio primero") << "" << "A";
+    QTest::newRow("prefijo") << "Cliente" << "cliente 1";
+}
+
+void TestChooser::claveDeOrdenComparaComoElTexto() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    const auto signo = [](int v) { return (v > 0) - (v < 0); };
+    const int esperado = signo(ModeloComprobantes::ComparaTextos(a, b));
+    QCOMPARE(signo(QString::compare(ModeloComprobantes::ClaveOrden(a), ModeloComprobantes::ClaveOrden(b))), esperado);
+    QCOMPARE(signo(QString::compare(ModeloComprobantes::ClaveOrden(b), ModeloComprobantes::ClaveOrden(a))), -esperado);
 }
 
 void TestChooser::listaLargaCargaEnPasos() {

@@ -14,6 +14,7 @@ void ModeloComprobantes::EstableceColumnas(const QStringList& titulos) {
     beginResetModel();
     titulos_ = titulos;
     columnaOrden_ = -1;
+    claves_.clear();
     filas_.clear();
     orden_.clear();
     endResetModel();
@@ -22,6 +23,7 @@ void ModeloComprobantes::EstableceColumnas(const QStringList& titulos) {
 void ModeloComprobantes::Limpia() {
     beginResetModel();
     columnaOrden_ = -1;
+    claves_.clear();
     filas_.clear();
     orden_.clear();
     endResetModel();
@@ -33,6 +35,7 @@ void ModeloComprobantes::CargaFilas(std::vector<Fila>&& filas) {
     orden_.resize(filas_.size());
     std::iota(orden_.begin(), orden_.end(), 0);
     columnaOrden_ = -1;
+    claves_.clear();
     endResetModel();
 }
 
@@ -46,6 +49,7 @@ void ModeloComprobantes::AgregaFilas(std::vector<Fila>&& filas) {
     for (int i = 0; i < cuantas; ++i) orden_.push_back(desde + i);
     endInsertRows();
     if (columnaOrden_ < 0) return;
+    CompletaClaves();
     // Sort the new rows and merge them in: the same order a stable sort of
     // the whole list would give.
     Reordena([&] {
@@ -76,13 +80,19 @@ int ModeloComprobantes::ComparaTextos(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
-bool ModeloComprobantes::Antes(int a, int b) const {
+QString ModeloComprobantes::ClaveOrden(const QString& texto) { return texto.toCaseFolded(); }
+
+void ModeloComprobantes::CompletaClaves() {
     static const QString vacia;
-    const Fila& fa = filas_[static_cast<size_t>(a)];
-    const Fila& fb = filas_[static_cast<size_t>(b)];
-    const QString& ta = columnaOrden_ < fa.celdas.size() ? fa.celdas[columnaOrden_] : vacia;
-    const QString& tb = columnaOrden_ < fb.celdas.size() ? fb.celdas[columnaOrden_] : vacia;
-    const int c = ComparaTextos(ta, tb);
+    claves_.reserve(filas_.size());
+    for (size_t i = claves_.size(); i < filas_.size(); ++i) {
+        const Fila& f = filas_[i];
+        claves_.push_back(ClaveOrden(columnaOrden_ < f.celdas.size() ? f.celdas[columnaOrden_] : vacia));
+    }
+}
+
+bool ModeloComprobantes::Antes(int a, int b) const {
+    const int c = QString::compare(claves_[static_cast<size_t>(a)], claves_[static_cast<size_t>(b)], Qt::CaseSensitive);
     return sentido_ == Qt::AscendingOrder ? c < 0 : c > 0;
 }
 
@@ -108,8 +118,10 @@ void ModeloComprobantes::Reordena(const std::function<void()>& reordena) {
 
 void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
     if (columna < 0 || columna >= columnCount()) return;
+    if (columna != columnaOrden_) claves_.clear();
     columnaOrden_ = columna;
     sentido_ = orden;
+    CompletaClaves();
     Reordena([&] { std::stable_sort(orden_.begin(), orden_.end(), [this](int a, int b) { return Antes(a, b); }); });
 }
 

@@ -56,6 +56,10 @@ public:
     // How two cell texts compare when sorting: plain text comparison, letter
     // case ignored.
     static int ComparaTextos(const QString& a, const QString& b);
+    // The form of a cell text that compares as ComparaTextos does with a
+    // plain comparison (kept per row of the sort column, so a sort does not
+    // fold the same text again on every comparison).
+    static QString ClaveOrden(const QString& texto);
 
 private:
     bool Antes(int a, int b) const;  // stored row a goes before stored row b
@@ -67,6 +71,8 @@ private:
     std::vector<Fila> filas_;
     std::vector<int> orden_;  // view row -> stored row
     int columnaOrden_ = -1;   // -1: the order rows were loaded in
+    std::vector<QString> claves_;  // ClaveOrden of each stored row's cell in the sort column
+    void CompletaClaves();
     Qt::SortOrder sentido_ = Qt::AscendingOrder;
     QVector<QIcon> imagenes_;
 };
