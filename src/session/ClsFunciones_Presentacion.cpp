@@ -18,9 +18,15 @@ void ClsFunciones::PreparaFormulario(QWidget* formulario, const QVariant&) const
     formulario->move(area.center() - QPoint(tam.width() / 2, tam.height() / 2));
 }
 
-void ClsFunciones::InicioEspera(QWidget*) const { QApplication::setOverrideCursor(Qt::WaitCursor); }
+// The wait cursor belongs to the form that waits: a modal window it opens
+// meanwhile (a chooser, a lookup) keeps the normal cursor.
+void ClsFunciones::InicioEspera(QWidget* formulario) const {
+    if (formulario) formulario->setCursor(Qt::WaitCursor);
+    else QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void ClsFunciones::FinEspera(QWidget*) const {
+void ClsFunciones::FinEspera(QWidget* formulario) const {
+    if (formulario) formulario->unsetCursor();
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 
