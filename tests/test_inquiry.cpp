@@ -6,11 +6,13 @@
 #include "inquiry/FrmConsCpteGenerico.h"
 #include "session/ClsConexion.h"
 #include "session/ModGlobal.h"
+#include "session/Modal.h"
 #include "support/Fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QLabel>
@@ -370,8 +372,17 @@ private slots:
         QVERIFY(f->FrmDetalle->isEnabled());
         QVERIFY(env.respondedor.mensajes.isEmpty());
         // F5 names the field the search starts from, even without the focus there.
-        QTest::keyClick(f->txtfields[1], Qt::Key_F5);
+        QString abierto;
+        {
+            Modal::GanchoTemporal gancho([&](QDialog* d) {
+                abierto = d->objectName();
+                return int(QDialog::Rejected);
+            });
+            QTest::keyClick(f->txtfields[1], Qt::Key_F5);
+        }
         QCOMPARE(f->IndiceCampoActual, 1);
+        QCOMPARE(abierto, QStringLiteral("FrmConsComprobantes"));
+        QCOMPARE(f->TextoDisp(), FacturaA25);  // nothing chosen: the voucher stays
     }
 
     void escapeCierraElPrograma() {
