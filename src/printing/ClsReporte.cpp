@@ -145,6 +145,11 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
     ultima_.seleccion = seleccion;
     ultima_.conexion = conexion;
     ultima_.destino = Destino;
+    ultima_.impresoraNombre = ImpresoraNombre;
+    ultima_.impresoraDispositivo = ImpresoraDispositivo;
+    ultima_.impresoraPuerto = ImpresoraPuerto;
+    ultima_.copiasPedidas = opciones_.Copias;
+    ultima_.formulas = formulas_;
 
     const QStringList carpetas = CarpetasReportes();
     ultima_.archivo = DefinicionReporte::Resuelve(carpetas, reporte, seleccion);

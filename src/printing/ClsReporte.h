@@ -26,6 +26,12 @@ public:
         QString conexion;
         QString sentencia;     // the data statement run
         int destino = 0;
+        // The printer settings the run received.
+        QString impresoraNombre;
+        QString impresoraDispositivo;
+        QString impresoraPuerto;
+        int copiasPedidas = 0;
+        QStringList formulas;
         QString impresora;     // printer used ("" for the screen and files)
         QString archivoPdf;    // PDF written (printer port to a file, or e-mail)
         int copias = 0;
