@@ -1,5 +1,268 @@
 #include "printing/ClsReporte.h"
 
+#include "printing/DefinicionReporte.h"
+#include "printing/DocumentoReporte.h"
+#include "session/ClsFunciones.h"
+#include "session/Dialogos.h"
+#include "session/InstalaUi.h"
 #include "session/Instancia.h"
+#include "session/ModGlobal.h"
+#include "session/Modal.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+namespace {
+
+const QString& Titulo() {
+    static const QString t = QStringLiteral("Aviso al Operador!!!");
+    return t;
+}
+
+void Avisa(const QString& texto, Dialogos::Icono icono = Dialogos::Icono::Critico) {
+    Dialogos::MsgBox(texto, Dialogos::Botones::Aceptar, icono, Titulo());
+}
+
+QPageSize TamanoPagina(const QString& nombre) {
+    const QString n = nombre.trimmed().toLower();
+    if (n == QLatin1String("a5")) return QPageSize(QPageSize::A5);
+    if (n == QLatin1String("carta") || n == QLatin1String("letter")) return QPageSize(QPageSize::Letter);
+    if (n == QLatin1String("oficio") || n == QLatin1String("legal")) return QPageSize(QPageSize::Legal);
+    return QPageSize(QPageSize::A4);
+}
+
+QString EtiquetaCopia(int copia) {
+    switch (copia) {
+    case 0: return QStringLiteral("ORIGINAL");
+    case 1: return QStringLiteral("DUPLICADO");
+    case 2: return QStringLiteral("TRIPLICADO");
+    default: return QStringLiteral("COPIA %1").arg(copia + 1);
+    }
+}
+
+// Lays the page out on a printer (size, orientation, margins of the definition).
+void PreparaImpresora(QPrinter& impresora, const DefinicionReporte& d) {
+    QPageLayout diseno(TamanoPagina(d.Pagina), d.Apaisada ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       d.MargenesMm, QPageLayout::Millimeter);
+    impresora.setPageLayout(diseno);
+}
+
+// Paints `copias` copies of the document, each its own set of pages, with the
+// copy's name and the page number at the foot. Returns the pages of one copy,
+// or -1 when the device cannot be painted on.
+int Pinta(QPrinter* impresora, const QString& html, int copias) {
+    QPainter p;
+    if (!p.begin(impresora)) return -1;
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(impresora);
+    QFont letra(QStringLiteral("DejaVu Sans"));
+    letra.setPointSizeF(9);
+    doc.setDefaultFont(letra);
+    doc.setDocumentMargin(0);
+    doc.setHtml(html);
+    const QRectF area = impresora->pageLayout().paintRectPixels(impresora->resolution());
+    const qreal ancho = area.width();
+    const qreal pie = impresora->resolution() * 0.3;
+    const qreal alto = area.height() - pie;
+    doc.setPageSize(QSizeF(ancho, alto));
+    const int paginas = qMax(1, doc.pageCount());
+    QFont letraPie = letra;
+    letraPie.setPointSizeF(7);
+    for (int c = 0; c < copias; ++c) {
+        for (int i = 0; i < paginas; ++i) {
+            if (c > 0 || i > 0) impresora->newPage();
+            p.save();
+            p.translate(0, -i * alto);
+            doc.drawContents(&p, QRectF(0, i * alto, ancho, alto));
+            p.restore();
+            p.save();
+            p.setFont(letraPie);
+            const QRectF franja(0, alto, ancho, pie);
+            p.drawText(franja, Qt::AlignLeft | Qt::AlignBottom, EtiquetaCopia(c));
+            p.drawText(franja, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
+            p.restore();
+        }
+    }
+    p.end();
+    return paginas;
+}
+
+QString NombreSeguro(const QString& s) {
+    QString r;
+    for (QChar c : s) r += (c.isLetterOrNumber() || c == QLatin1Char('-')) ? c : QLatin1Char('_');
+    return r.isEmpty() ? QStringLiteral("reporte") : r;
+}
+
+} // namespace
+
+void ClsReporte::CargaFormulas(const QStringList& formulas, int) { formulas_ = formulas; }
+
+QStringList ClsReporte::CarpetasReportes() const {
+    QStringList c;
+    const QString env = qEnvironmentVariable("TALERUNA_REPORTES");
+    if (!env.isEmpty()) c << env;
+    const QString app = CarpetaAplicacion.isEmpty() ? CarpetaApp : CarpetaAplicacion;
+    if (!app.isEmpty()) c << Funciones().NormalizaRuta(app) + QStringLiteral("reports/");
+    if (QCoreApplication::instance())
+        c << Funciones().NormalizaRuta(QCoreApplication::applicationDirPath()) + QStringLiteral("reports/");
+    return c;
+}
+
+QString ClsReporte::CarpetaCorreo() const {
+    const QString app = CarpetaAplicacion.isEmpty() ? CarpetaApp : CarpetaAplicacion;
+    return Funciones().NormalizaRuta(app) + QStringLiteral("correo/");
+}
+
+QString ClsReporte::ArchivoDePuerto(const QString& puerto) const {
+    QString p = puerto.trimmed();
+    if (p.startsWith(QLatin1String("FILE:"), Qt::CaseInsensitive)) {
+        p = p.mid(5).trimmed();
+        if (p.isEmpty()) return {};
+    } else if (!p.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) && !p.startsWith(QLatin1Char('/'))) {
+        return {};
+    }
+    if (QFileInfo(p).isRelative()) p = Funciones().NormalizaRuta(CarpetaAplicacion.isEmpty() ? CarpetaApp : CarpetaAplicacion) + p;
+    return p;
+}
+
+bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const QString& seleccion,
+                         const QString& conexion) {
+    ++ejecuciones_;
+    ultima_ = Ejecucion{};
+    ultima_.reporte = reporte;
+    ultima_.orden = orden;
+    ultima_.seleccion = seleccion;
+    ultima_.conexion = conexion;
+    ultima_.destino = Destino;
+    ultima_.impresoraNombre = ImpresoraNombre;
+    ultima_.impresoraDispositivo = ImpresoraDispositivo;
+    ultima_.impresoraPuerto = ImpresoraPuerto;
+    ultima_.copiasPedidas = opciones_.Copias;
+    ultima_.formulas = formulas_;
+
+    const QStringList carpetas = CarpetasReportes();
+    ultima_.archivo = DefinicionReporte::Resuelve(carpetas, reporte, seleccion);
+    if (ultima_.archivo.isEmpty()) {
+        Avisa(QStringLiteral("No se encontró la definición del reporte \"%1\" en %2.")
+                  .arg(reporte.trimmed(), carpetas.join(QStringLiteral(", "))));
+        return false;
+    }
+    DefinicionReporte definicion;
+    QString error;
+    if (!DefinicionReporte::Carga(ultima_.archivo, definicion, error)) {
+        Avisa(error);
+        return false;
+    }
+    const DocumentoReporte::Resultado documento = DocumentoReporte::Arma(definicion, formulas_, orden, seleccion);
+    ultima_.sentencia = documento.sentencia;
+    ultima_.filas = documento.filas;
+    if (!documento.ok) {
+        Avisa(documento.mensaje);
+        return false;
+    }
+    if (documento.filas == 0) {
+        Avisa(QStringLiteral("No hay datos para imprimir: el reporte no encontró las líneas del comprobante."),
+              Dialogos::Icono::Exclamacion);
+        return false;
+    }
+
+    const int copias = qMax(1, opciones_.Copias);
+    QString archivoPdf;
+    if (Destino == DestinoCorreo) {
+        QDir().mkpath(CarpetaCorreo());
+        archivoPdf = CarpetaCorreo() + NombreSeguro(documento.identificacion) + QStringLiteral(".pdf");
+    } else if (Destino == DestinoImpresora) {
+        archivoPdf = ArchivoDePuerto(ImpresoraPuerto);
+        if (archivoPdf.isEmpty()) archivoPdf = ArchivoDePuerto(ImpresoraNombre);
+    }
+
+    if (Destino != DestinoPantalla && Destino != DestinoImpresora && Destino != DestinoCorreo) {
+        Avisa(QStringLiteral("El destino de impresión %1 no existe; el comprobante no se imprimió.").arg(Destino));
+        return false;
+    }
+
+    if (Destino == DestinoPantalla) {
+        QPrinter impresora(QPrinter::HighResolution);
+        PreparaImpresora(impresora, definicion);
+        QPrintPreviewDialog vista(&impresora);
+        vista.setObjectName(QStringLiteral("FrmVistaPrevia"));
+        vista.setWindowTitle(QStringLiteral("Vista previa - %1").arg(documento.identificacion));
+        vista.resize(900, 1000);
+        const QString html = documento.html;
+        QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [this, html](QPrinter* pr) {
+            // Printing from the preview honours the copies chosen there.
+            const int n = Pinta(pr, html, 1);
+            if (n > 0) ultima_.paginas = n;
+        });
+        ultima_.realizada = true;
+        Modal::Ejecuta(&vista);
+        return true;
+    }
+
+    QPrinter impresora(QPrinter::HighResolution);
+    if (!archivoPdf.isEmpty()) {
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        impresora.setOutputFileName(archivoPdf);
+        impresora.setCreator(QStringLiteral("Taleruna"));
+        impresora.setDocName(documento.identificacion);
+    } else {
+        QString nombre = ImpresoraNombre.trimmed();
+        if (nombre.isEmpty()) nombre = ImpresoraDispositivo.trimmed();
+        const QPrinterInfo info = nombre.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(nombre);
+        if (info.isNull()) {
+            Avisa(nombre.isEmpty()
+                      ? QStringLiteral("No hay ninguna impresora instalada en este equipo; el comprobante no se imprimió.")
+                      : QStringLiteral("La impresora \"%1\" no está instalada en este equipo; el comprobante no se imprimió.")
+                            .arg(nombre));
+            return false;
+        }
+        impresora.setPrinterName(info.printerName());
+        ultima_.impresora = info.printerName();
+    }
+    PreparaImpresora(impresora, definicion);
+    const int paginas = Pinta(&impresora, documento.html, copias);
+    if (paginas < 0) {
+        Avisa(archivoPdf.isEmpty()
+                  ? QStringLiteral("No se pudo imprimir en la impresora \"%1\".").arg(ultima_.impresora)
+                  : QStringLiteral("No se puede escribir el archivo %1; el comprobante no se imprimió.").arg(archivoPdf));
+        return false;
+    }
+    ultima_.paginas = paginas;
+    ultima_.copias = copias;
+    ultima_.archivoPdf = archivoPdf;
+    ultima_.realizada = true;
+
+    if (Destino == DestinoCorreo) {
+        bool correo = false;
+        const QString programa = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+        if (!programa.isEmpty() && !SinOperadorEnPantalla())
+            correo = QProcess::startDetached(programa, {QStringLiteral("--subject"), documento.identificacion,
+                                                        QStringLiteral("--attach"), archivoPdf});
+        Avisa(correo ? QStringLiteral("El comprobante se guardó en %1 y se abrió el programa de correo para enviarlo.").arg(archivoPdf)
+                     : QStringLiteral("El comprobante se guardó en %1 para enviarlo por correo.").arg(archivoPdf),
+              Dialogos::Icono::Informacion);
+    }
+    return true;
+}
+
+void ClsReporte::Finaliza(int) {
+    ++finalizaciones_;
+    formulas_.clear();
+    ImpresoraNombre.clear();
+    ImpresoraDispositivo.clear();
+    ImpresoraPuerto.clear();
+    opciones_ = OpcionesImpresion{};
+}
 
 ClsReporte& Reporte() { return InstanciaUnica<ClsReporte>::Obtiene(); }

@@ -1,0 +1,186 @@
+// Launching a voucher's report: selection, report name, destinations,
+// printer assignments and what lands in the PDF.
+#include "printing/ClsReporte.h"
+#include "printing/ModImpresion.h"
+#include "session/ClsConexion.h"
+#include "session/ModGlobal.h"
+#include "session/Modal.h"
+#include "support/Fixture.h"
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// One PRINTERS.PRN record, fields blank-padded to their widths, in Windows-1252.
+QByteArray Registro(const QString& usuario, const QString& tc, const QString& letra, const QString& impresora,
+                    const QString& copias, const QString& destino) {
+    auto campo = [](const QString& v, int ancho) { return v.toLatin1().leftJustified(ancho, ' ', true); };
+    return campo(usuario, 255) + campo(tc, 4) + campo(letra, 1) + campo(impresora, 510) + campo(copias, 3) +
+           campo(QStringLiteral("30"), 3) + campo(destino, 20);
+}
+
+QString TextoPdf(const QString& ruta) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PaginasPdf(const QString& ruta) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {ruta});
+    p.waitForFinished(30000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString& l : info.split(QLatin1Char('\n')))
+        if (l.startsWith(QLatin1String("Pages:"))) return l.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// The PDF's text in drawing order, with every run of blanks and line ends as one blank
+// (a long name may wrap inside its box).
+QString TextoCorrido(const QString& ruta) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), ruta, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
+// Stages and prints a voucher the way the print buttons do.
+void ImprimeComoBoton(const QString& tipo, const QString& suc, const QString& nro, const QString& letra, int destino) {
+    QString tc = tipo;
+    GeneraAuxiliarComprobantes(tc, suc, nro, letra, QStringLiteral("0"), 3, {}, {}, {}, {}, {}, {});
+    QStringList orden{QString()};
+    QString seleccion;
+    int d = destino;
+    ImprimirComprobante(tc, suc + nro + letra, QStringLiteral("0"), tipo.trimmed(), orden, seleccion, {QString()}, d, 0);
+}
+
+} // namespace
+
+class PruebaImprimir : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { qputenv("TALERUNA_REPORTES", Prueba::RutaFuente(QStringLiteral("reports")).toUtf8()); }
+
+    // The demo invoice to a PDF file through the assignment, two copies: every
+    // staged line, the company, the customer and the totals, twice.
+    void facturaDemoAPdfConDosCopias() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const QString pdf = env.Carpeta() + QStringLiteral("factura.pdf");
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
+                                    QStringLiteral("PDF | FILE:") + pdf, QStringLiteral("  2"), QStringLiteral("Impresora")));
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+
+        QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+        QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
+        QVERIFY(QFile::exists(pdf));
+        const ClsReporte::Ejecucion& e = Reporte().UltimaEjecucion();
+        QVERIFY(e.archivo.endsWith(QLatin1String("FC-A.rpt")));
+        QCOMPARE(e.copias, 2);
+        QCOMPARE(PaginasPdf(pdf), 2 * e.paginas);
+
+        const QString texto = TextoCorrido(pdf);
+        if (!qEnvironmentVariableIsEmpty("TALERUNA_COPIA_PDF")) {
+            QFile::remove(qEnvironmentVariable("TALERUNA_COPIA_PDF"));
+            QFile::copy(pdf, qEnvironmentVariable("TALERUNA_COPIA_PDF"));
+        }
+        QVERIFY(!texto.isEmpty());
+        const QStringList esperados{
+            QStringLiteral("Taller Eléctrico San Martín S.R.L."), QStringLiteral("Av. General San Martín 1450"),
+            QStringLiteral("CUIT:30-71234567-9"), QStringLiteral("IVA:RESPONSABLE INSCRIPTO"),
+            QStringLiteral("Ferretería Los Andes S.R.L."), QStringLiteral("0001-00000025"),
+            QStringLiteral("Trabajo realizado según presupuesto 0001-00000007"),
+            QStringLiteral("Detalles de Tareas Realizadas"), QStringLiteral("Instalación eléctrica"),
+            QStringLiteral("Revisión de tablero"), QStringLiteral("Mano de obra general"),
+            QStringLiteral("Insumos - Materiales Utilizados - Productos"), QStringLiteral("Cable tipo D'Alessandro 2x1,5 mm"),
+            QStringLiteral("Taladro percutor 750 W"), QStringLiteral("Batería 12 V 7 Ah"),
+            QStringLiteral("Otros Conceptos - Observaciones - Comentarios"), QStringLiteral("Flete y acarreo de materiales"),
+            QStringLiteral("Viáticos del técnico"), QStringLiteral("Garantía de 6 meses sobre la mano de obra."),
+            QStringLiteral("27225.00"), QStringLiteral("193600.00"), QStringLiteral("6050.00"),
+            QStringLiteral("282750.00"), QStringLiteral("58747.50"), QStringLiteral("341497.50"),
+        };
+        for (const QString& s : esperados) QVERIFY2(texto.count(s) == 2, qPrintable(s + QStringLiteral(": ") + QString::number(texto.count(s))));
+        // Each copy is its own set of pages, named at its foot.
+        QCOMPARE(texto.count(QStringLiteral("ORIGINAL")), 1);
+        QCOMPARE(texto.count(QStringLiteral("DUPLICADO")), 1);
+    }
+
+    // A company name with an apostrophe prints exactly as stored.
+    void nombreDeEmpresaConApostrofe() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
+                            QStringLiteral("UPDATE TA_CONFIGURACION SET Valor = 'O''HIGGINS SRL' WHERE CLAVE = 'NOMBRE';\n"
+                                           "UPDATE TA_CONFIGURACION SET Valor = 'D''Agostino' WHERE CLAVE = 'CALLE';\n"));
+        const QString pdf = env.Carpeta() + QStringLiteral("ohiggins.pdf");
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
+                                    QStringLiteral("PDF|") + pdf, QStringLiteral("1"), QStringLiteral("Impresora")));
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+        QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+        const QString texto = TextoCorrido(pdf);
+        QVERIFY(texto.contains(QStringLiteral("O'HIGGINS SRL")));
+        QVERIFY(texto.contains(QStringLiteral("D'Agostino 1450")));
+    }
+
+    // The screen destination opens the preview window with the voucher's pages.
+    void pantallaAbreLaVistaPrevia() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        int paginas = -1;
+        QString nombre;
+        Modal::GanchoTemporal g([&](QDialog* d) {
+            nombre = d->objectName();
+            auto* vista = d->findChild<QPrintPreviewWidget*>();
+            if (vista) {
+                vista->updatePreview();
+                paginas = vista->pageCount();
+            }
+            return 0;
+        });
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 0);
+        QCOMPARE(nombre, QStringLiteral("FrmVistaPrevia"));
+        QVERIFY(paginas >= 1);
+        QVERIFY(env.respondedor.mensajes.isEmpty());
+    }
+
+    // Every shipped type prints through its definition (letter-specific or shared).
+    void cadaTipoImprimeConSuDefinicion_data() {
+        QTest::addColumn<QString>("tc");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("definicion");
+        QTest::addColumn<QString>("esperado");
+        QTest::addColumn<bool>("conImportes");
+        QTest::newRow("factura A") << "FC" << "000100000025A" << "FC-A.rpt" << "FACTURA" << true;
+        QTest::newRow("factura B") << "FC" << "000100000012B" << "FC-B.rpt" << "Precios con IVA incluido" << true;
+        QTest::newRow("nota ND letra A") << "ND" << "000100000003A" << "ND-A.rpt" << "Lámpara LED 12 W luz fría" << true;
+        QTest::newRow("nota NC letra A") << "NC" << "000100000004A" << "NC-A.rpt" << "Intereses por pago fuera de término" << true;
+        QTest::newRow("remito R compartido") << "RM" << "000100000040R" << "RM.rpt" << "Recibí conforme" << false;
+    }
+    void cadaTipoImprimeConSuDefinicion() {
+        QFETCH(QString, tc);
+        QFETCH(QString, id);
+        QFETCH(QString, definicion);
+        QFETCH(QString, esperado);
+        QFETCH(bool, conImportes);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        env.Ejecuta(QStringLiteral("DELETE FROM TA_REPORTES"));
+        const QString pdf = env.Carpeta() + QStringLiteral("salida.pdf");
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), tc, id.right(1), QStringLiteral("x|") + pdf,
+                                    QStringLiteral("1"), QStringLiteral("Impresora")));
+        ImprimeComoBoton(tc, id.left(4), id.mid(4, 8), id.right(1), 1);
+        QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+        QVERIFY(Reporte().UltimaEjecucion().archivo.endsWith(QLatin1Char('/') + definicion));
+        const QString texto = TextoPdf(pdf);
+        QVERIFY2(texto.contains(esperado), qPrintable(texto));
+        QCOMPARE(texto.contains(QStringLiteral("TOTAL $")), conImportes);
+    }
+};
+
+QTEST_MAIN(PruebaImprimir)
+#include "test_imprimir.moc"

@@ -1,0 +1,395 @@
+// The report runner: the selection grammar, the sort fields, the formula
+// values, the name resolution, the shipped definitions and the launch.
+#include "printing/ClsReporte.h"
+#include "printing/DefinicionReporte.h"
+#include "printing/FormulaSeleccion.h"
+#include "printing/ModImpresion.h"
+#include "session/ClsConexion.h"
+#include "session/ModGlobal.h"
+#include "session/Modal.h"
+#include "support/Fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList Tablas{QStringLiteral("Aux_MV_Cpte"), QStringLiteral("V_MV_CPTE")};
+
+QByteArray Registro(const QString& usuario, const QString& tc, const QString& letra, const QString& impresora,
+                    const QString& copias, const QString& destino) {
+    auto campo = [](const QString& v, int ancho) { return v.toLatin1().leftJustified(ancho, ' ', true); };
+    return campo(usuario, 255) + campo(tc, 4) + campo(letra, 1) + campo(impresora, 510) + campo(copias, 3) +
+           campo(QString(), 3) + campo(destino, 20);
+}
+
+QString Reportes() { return Prueba::RutaFuente(QStringLiteral("reports")); }
+
+// Stages the demo invoice and launches it as the print buttons do.
+int Imprime(int destino, const QString& tc = QStringLiteral("FC"), const QString& clave = QStringLiteral("000100000025A")) {
+    QString t = tc;
+    GeneraAuxiliarComprobantes(t, clave.left(4), clave.mid(4, 8), clave.mid(12), QStringLiteral("0"), 3, {}, {}, {}, {}, {}, {});
+    QStringList orden{QString()};
+    QString seleccion;
+    int d = destino;
+    ImprimirComprobante(t, clave, QStringLiteral("0"), tc, orden, seleccion, {QString()}, d, 0);
+    return d;
+}
+
+} // namespace
+
+class PruebaReporte : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        qputenv("TALERUNA_REPORTES", Reportes().toUtf8());
+        qputenv("TALERUNA_TERMINAL", "PUESTO01");
+        qputenv("TALERUNA_USUARIO", "admin");
+    }
+
+    void seleccionValida_data() {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("vacía") << "  " << "";
+        QTest::newRow("la de una factura")
+            << " {V_MV_CPTE.TC} = 'FC  ' AND {V_MV_CPTE.IDCOMPROBANTE} = '000100000025A' AND {V_MV_CPTE.IDCOMPLEMENTO} = 0 AND {Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"
+            << "V_MV_CPTE.TC = 'FC  ' AND V_MV_CPTE.IDCOMPROBANTE = '000100000025A' AND V_MV_CPTE.IDCOMPLEMENTO = 0 AND Aux_MV_CPte.USUARIO = 'PUESTO01|admin'";
+        QTest::newRow("apóstrofe doblado") << "{V_MV_CPTE.Nombre} = 'O''HIGGINS'" << "V_MV_CPTE.Nombre = 'O''HIGGINS'";
+        QTest::newRow("comillas dobles") << "{V_MV_CPTE.Nombre} = \"D'Agostino\"" << "V_MV_CPTE.Nombre = 'D''Agostino'";
+        QTest::newRow("OR, NOT, <> y paréntesis")
+            << "not ({V_MV_CPTE.TC} <> 'FC') or ({V_MV_CPTE.Importe} = -1.5)"
+            << "(NOT ((V_MV_CPTE.TC <> 'FC')) OR (V_MV_CPTE.Importe = -1.5))";
+    }
+    void seleccionValida() {
+        QFETCH(QString, formula);
+        QFETCH(QString, sql);
+        const auto r = FormulaSeleccion::Condicion(formula, Tablas);
+        QVERIFY2(r.valida, qPrintable(r.error));
+        QCOMPARE(r.sql, sql);
+    }
+
+    // Anything outside the grammar is refused: a formula never carries SQL.
+    void seleccionRechazada_data() {
+        QTest::addColumn<QString>("formula");
+        QTest::newRow("sentencia agregada") << "{V_MV_CPTE.TC} = 'FC'; DELETE FROM V_MV_CPTE";
+        QTest::newRow("comentario") << "{V_MV_CPTE.TC} = 'FC' -- resto";
+        QTest::newRow("texto sin cerrar") << "{V_MV_CPTE.TC} = 'FC";
+        QTest::newRow("columna sin llaves") << "TC = 'FC'";
+        QTest::newRow("tabla que el reporte no lee") << "{TA_USUARIOS.CLAVE} = 'x'";
+        QTest::newRow("nombre con inyección") << "{V_MV_CPTE.TC) OR (1} = 1";
+        QTest::newRow("operador fuera de la gramática") << "{V_MV_CPTE.Importe} > 0";
+        QTest::newRow("paréntesis sin cerrar") << "({V_MV_CPTE.TC} = 'FC'";
+        QTest::newRow("subconsulta") << "{V_MV_CPTE.TC} = (SELECT 1)";
+        QTest::newRow("AND colgando") << "{V_MV_CPTE.TC} = 'FC' AND";
+    }
+    void seleccionRechazada() {
+        QFETCH(QString, formula);
+        const auto r = FormulaSeleccion::Condicion(formula, Tablas);
+        QVERIFY(!r.valida);
+        QVERIFY(r.error.startsWith(QStringLiteral("La fórmula de selección del reporte no es válida")));
+    }
+
+    void orden_data() {
+        QTest::addColumn<QStringList>("campos");
+        QTest::addColumn<bool>("valido");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("ascendente") << QStringList{"+{Aux_Mv_Cpte.ID}"} << true << "Aux_Mv_Cpte.ID ASC";
+        QTest::newRow("descendente y vacíos") << QStringList{"", "-{V_MV_CPTE.Fecha}", "+{Aux_Mv_Cpte.ID}"} << true
+                                              << "V_MV_CPTE.Fecha DESC, Aux_Mv_Cpte.ID ASC";
+        QTest::newRow("solo vacío") << QStringList{""} << true << "";
+        QTest::newRow("sin signo") << QStringList{"{Aux_Mv_Cpte.ID}"} << false << "";
+        QTest::newRow("con algo más") << QStringList{"+{Aux_Mv_Cpte.ID}, (SELECT 1)"} << false << "";
+        QTest::newRow("tabla ajena") << QStringList{"+{V_Mv_CpteInsumos.Id}"} << false << "";
+    }
+    void orden() {
+        QFETCH(QStringList, campos);
+        QFETCH(bool, valido);
+        QFETCH(QString, sql);
+        const auto r = FormulaSeleccion::Orden(campos, Tablas);
+        QCOMPARE(r.valida, valido);
+        if (valido) QCOMPARE(r.sql, sql);
+    }
+
+    void valorDeFormula_data() {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("simple") << "NombreEmpresa = 'Taller'" << true << "NombreEmpresa" << "Taller";
+        QTest::newRow("sin blanco antes del igual") << "Localidad= 'Córdoba'" << true << "Localidad" << "Córdoba";
+        QTest::newRow("apóstrofe en el valor") << "NombreEmpresa = 'O'HIGGINS SRL'" << true << "NombreEmpresa" << "O'HIGGINS SRL";
+        QTest::newRow("dos apóstrofes en el valor") << "Direccion = 'D'Agostino 12  PB 'A''" << true << "Direccion" << "D'Agostino 12  PB 'A'";
+        QTest::newRow("igual dentro del valor") << "Telefono= 'Int=22'" << true << "Telefono" << "Int=22";
+        QTest::newRow("nombre con blanco") << "Condicion IVA= 'IVA:EXENTO'" << true << "Condicion IVA" << "IVA:EXENTO";
+        QTest::newRow("valor vacío") << "CUIT= ''" << true << "CUIT" << "";
+        QTest::newRow("sin apóstrofes") << "Copia = 2" << true << "Copia" << "2";
+        QTest::newRow("entrada vacía") << "" << false << "" << "";
+        QTest::newRow("sin igual") << "NombreEmpresa 'x'" << false << "" << "";
+    }
+    void valorDeFormula() {
+        QFETCH(QString, entrada);
+        QFETCH(bool, ok);
+        QFETCH(QString, nombre);
+        QFETCH(QString, valor);
+        QString n, v;
+        QCOMPARE(FormulaSeleccion::SeparaFormula(entrada, n, v), ok);
+        if (!ok) return;
+        QCOMPARE(n, nombre);
+        QCOMPARE(v, valor);
+    }
+
+    // Name to definition file: exact, without blanks, then by type (and letter).
+    void resolucionDelNombre_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("seleccion");
+        QTest::addColumn<QString>("archivo");
+        const QString sel = QStringLiteral(" {V_MV_CPTE.TC} = 'FC  ' AND {V_MV_CPTE.IDCOMPROBANTE} = '000100000012B'");
+        QTest::newRow("nombre exacto con extensión") << "FC-A.rpt" << "" << "FC-A.rpt";
+        QTest::newRow("nombre exacto sin extensión") << "RM" << "" << "RM.rpt";
+        QTest::newRow("otras letras") << "fc-a" << "" << "FC-A.rpt";
+        QTest::newRow("sin blancos (tipo de cuatro caracteres)") << "FC  -A" << "" << "FC-A.rpt";
+        QTest::newRow("por tipo: letra compartida") << "NC  -B" << "" << "NC.rpt";
+        QTest::newRow("por tipo: remito R") << "RM  -R" << "" << "RM.rpt";
+        QTest::newRow("archivo de TA_REPORTES, tipo de la selección") << "FacturaB.rpt" << sel << "FC-B.rpt";
+        QTest::newRow("ruta de TA_REPORTES") << "C:\\Reportes\\FacturaB.rpt" << sel << "FC-B.rpt";
+        QTest::newRow("tipo sin definición") << "PR  -X" << "" << "";
+        QTest::newRow("nombre sin tipo ni selección") << "FacturaA.rpt" << "" << "";
+        QTest::newRow("fuera de la carpeta") << "../CMakeLists.txt" << "" << "";
+    }
+    void resolucionDelNombre() {
+        QFETCH(QString, nombre);
+        QFETCH(QString, seleccion);
+        QFETCH(QString, archivo);
+        const QString r = DefinicionReporte::Resuelve({Reportes()}, nombre, seleccion);
+        if (archivo.isEmpty())
+            QCOMPARE(r, QString());
+        else
+            QCOMPARE(QFileInfo(r).fileName(), archivo);
+    }
+
+    // Every shipped definition reads, with its layout, its data and its page.
+    void definicionesDistribuidas() {
+        const QStringList archivos = QDir(Reportes()).entryList({QStringLiteral("*.rpt")}, QDir::Files);
+        QVERIFY(archivos.size() >= 11);
+        for (const QString& a : archivos) {
+            DefinicionReporte d;
+            QString error;
+            QVERIFY2(DefinicionReporte::Carga(QDir(Reportes()).filePath(a), d, error), qPrintable(a + QStringLiteral(": ") + error));
+            QVERIFY(d.Tablas().contains(QStringLiteral("Aux_MV_Cpte")));
+            QVERIFY(d.Tablas().contains(QStringLiteral("V_MV_CPTE")));
+            QVERIFY(!d.Plantilla.isEmpty());
+        }
+    }
+
+    // A definition whose data section carries a statement is refused.
+    void definicionConSentenciaSeRechaza() {
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("X.rpt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Reporte]\nPlantilla = p.html\n[Datos]\nOrigen = Aux_MV_Cpte; DELETE FROM Aux_MV_Cpte\nCampos = *\n");
+        f.close();
+        DefinicionReporte d;
+        QString error;
+        QVERIFY(!DefinicionReporte::Carga(f.fileName(), d, error));
+        QVERIFY(error.contains(QLatin1String("[Datos]")));
+    }
+
+    // The selection, sort and report name an invoice gets from the print buttons.
+    void seleccionDeUnaFactura() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QDir(env.Carpeta()).mkpath(QStringLiteral("x"));
+        Modal::GanchoTemporal g([](QDialog*) { return 0; });
+        Imprime(0);
+        const ClsReporte::Ejecucion& e = Reporte().UltimaEjecucion();
+        QCOMPARE(e.seleccion, QStringLiteral(" {V_MV_CPTE.TC} = 'FC  ' AND {V_MV_CPTE.IDCOMPROBANTE} = '000100000025A' AND "
+                                             "{V_MV_CPTE.IDCOMPLEMENTO} = 0 AND {Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"));
+        QCOMPARE(e.orden, QStringList{QStringLiteral("+{Aux_Mv_Cpte.ID}")});
+        // TA_REPORTES names FacturaA.rpt for this workstation: found by the type in the selection.
+        QCOMPARE(e.reporte, QStringLiteral("FacturaA.rpt"));
+        QVERIFY(e.archivo.endsWith(QLatin1String("/FC-A.rpt")));
+        QCOMPARE(e.conexion, CadenaConexion);
+        QCOMPARE(e.filas, 19);
+        QVERIFY(e.formulas.contains(QStringLiteral("NombreEmpresa = 'Taller Eléctrico San Martín S.R.L.'")));
+        QVERIFY(e.formulas.contains(QStringLiteral("Direccion = 'Av. General San Martín 1450  PB A'")));
+        QVERIFY(e.formulas.contains(QStringLiteral("Condicion IVA= 'IVA:RESPONSABLE INSCRIPTO'")));
+        QCOMPARE(e.formulas.last(), QString());
+        QCOMPARE(Reporte().Finalizaciones(), 1);
+    }
+
+    void nombreDelReporte_data() {
+        QTest::addColumn<QString>("usuario");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("con fila en TA_REPORTES") << "admin" << "FacturaA.rpt";
+        QTest::newRow("sin fila: el tipo y la letra") << "otro" << "FC  -A";
+    }
+    void nombreDelReporte() {
+        QFETCH(QString, usuario);
+        QFETCH(QString, nombre);
+        qputenv("TALERUNA_USUARIO", usuario.toUtf8());
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QString n = QStringLiteral("FC  -A");
+        QCOMPARE(NombreReporte(n, QStringLiteral("PUESTO01|") + usuario), nombre);
+        QCOMPARE(n, QStringLiteral("FC  -A|PUESTO01|") + usuario);
+    }
+
+    // STK5 reports carry no VAT condition and no CUIT.
+    void formulasDeStk5() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const QStringList f = FormulasEmpresa(QStringLiteral(" STK5 "), {QStringLiteral("Extra = 'x'")});
+        QCOMPARE(f, (QStringList{QStringLiteral("NombreEmpresa = 'Taller Eléctrico San Martín S.R.L.'"),
+                                 QStringLiteral("Direccion = 'Av. General San Martín 1450  PB A'"),
+                                 QStringLiteral("Localidad= 'Córdoba'"), QStringLiteral("CodigoPostal= 'X5000'"),
+                                 QStringLiteral("Telefono= 'Telefono:(0351) 423-5678'"), QStringLiteral("Extra = 'x'"),
+                                 QString()}));
+    }
+
+    // Assigned printer with destination 1: name twice, port, copies 0 -> 1;
+    // with destination 0 the assignment's printer is not applied.
+    void impresoraAsignada_data() {
+        QTest::addColumn<int>("destino");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("puerto");
+        QTest::addColumn<int>("copias");
+        QTest::newRow("impresora") << 1 << "HP LaserJet" << "LPT1:" << 1;
+        QTest::newRow("pantalla") << 0 << "" << "" << 1;
+    }
+    void impresoraAsignada() {
+        QFETCH(int, destino);
+        QFETCH(QString, nombre);
+        QFETCH(QString, puerto);
+        QFETCH(int, copias);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
+                                    QStringLiteral(" HP LaserJet | LPT1: "), QStringLiteral("0"), QStringLiteral("Impresora")));
+        Modal::GanchoTemporal g([](QDialog*) { return 0; });
+        Imprime(destino);
+        const ClsReporte::Ejecucion& e = Reporte().UltimaEjecucion();
+        QCOMPARE(e.destino, destino);
+        QCOMPARE(e.impresoraNombre, nombre);
+        QCOMPARE(e.impresoraDispositivo, nombre);
+        QCOMPARE(e.impresoraPuerto, puerto);
+        QCOMPARE(e.copiasPedidas, copias);
+        if (destino == 1) {
+            // No such printer here: one clear message, nothing printed.
+            QCOMPARE(env.respondedor.mensajes.size(), 1);
+            QCOMPARE(env.respondedor.mensajes.first().texto,
+                     QStringLiteral("La impresora \"HP LaserJet\" no está instalada en este equipo; el comprobante no se imprimió."));
+            QVERIFY(!e.realizada);
+        } else {
+            QVERIFY(env.respondedor.mensajes.isEmpty());
+            QVERIFY(e.realizada);
+        }
+    }
+
+    // Destination -1 takes the assigned word.
+    void destinoAsignado_data() {
+        QTest::addColumn<QString>("palabra");
+        QTest::addColumn<int>("destino");
+        QTest::addColumn<int>("ejecuciones");
+        QTest::addColumn<int>("finalizaciones");
+        QTest::newRow("Pantalla") << "pantalla" << 0 << 1 << 1;
+        QTest::newRow("Ninguno: nada, ni siquiera el final") << "Ninguno" << -1 << 0 << 0;
+        QTest::newRow("Controlador Fiscal: sin reporte, con final") << "Controlador Fiscal:" << 0 << 0 << 1;
+        QTest::newRow("Selectivo: sin reporte, con final") << "Selectivo" << 0 << 0 << 1;
+        QTest::newRow("otra palabra: pantalla") << "Cualquiera" << 0 << 1 << 1;
+    }
+    void destinoAsignado() {
+        QFETCH(QString, palabra);
+        QFETCH(int, destino);
+        QFETCH(int, ejecuciones);
+        QFETCH(int, finalizaciones);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"), QString(),
+                                    QStringLiteral("1"), palabra));
+        int vistas = 0;
+        Modal::GanchoTemporal g([&](QDialog*) { ++vistas; return 0; });
+        QCOMPARE(Imprime(-1), destino);
+        QCOMPARE(Reporte().Ejecuciones(), ejecuciones);
+        QCOMPARE(Reporte().Finalizaciones(), finalizaciones);
+        QCOMPARE(vistas, ejecuciones);
+    }
+
+    // E-mail: the PDF lands in the mail folder and the operator is told where.
+    void correoDejaElPdfEnSuCarpeta() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"), QString(),
+                                    QStringLiteral("1"), QStringLiteral("E-M@ail")));
+        QCOMPARE(Imprime(-1), 2);
+        const QString pdf = env.Carpeta() + QStringLiteral("correo/FC-0001-00000025-A.pdf");
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(Reporte().UltimaEjecucion().archivoPdf, pdf);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QCOMPARE(env.respondedor.mensajes.first().texto,
+                 QStringLiteral("El comprobante se guardó en %1 para enviarlo por correo.").arg(pdf));
+        QCOMPARE(env.respondedor.mensajes.first().icono, Dialogos::Icono::Informacion);
+    }
+
+    // One clear message each, nothing printed, no error dialog.
+    void fallasConUnMensaje_data() {
+        QTest::addColumn<QString>("preparacion");
+        QTest::addColumn<QString>("impresora");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("tc");
+        QTest::addColumn<QString>("clave");
+        QTest::newRow("definición inexistente (presupuesto)") << "" << "" << "No se encontró la definición del reporte \"PR  -X\""
+                                                              << "PR" << "000100000007X";
+        QTest::newRow("PDF que no se puede escribir") << "" << "PDF|FILE:/no/existe/carpeta/x.pdf"
+                                                      << "No se puede escribir el archivo /no/existe/carpeta/x.pdf"
+                                                      << "FC" << "000100000025A";
+    }
+    void fallasConUnMensaje() {
+        QFETCH(QString, preparacion);
+        QFETCH(QString, impresora);
+        QFETCH(QString, mensaje);
+        QFETCH(QString, tc);
+        QFETCH(QString, clave);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        for (const QString& s : preparacion.split(QLatin1Char(';'), Qt::SkipEmptyParts)) env.Ejecuta(s);
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), tc, clave.right(1), impresora, QStringLiteral("1"),
+                                    QStringLiteral("Impresora")));
+        Imprime(1, tc, clave);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QVERIFY2(env.respondedor.mensajes.first().texto.startsWith(mensaje), qPrintable(env.respondedor.mensajes.first().texto));
+        QCOMPARE(env.respondedor.mensajes.first().titulo, QStringLiteral("Aviso al Operador!!!"));
+        QVERIFY(env.respondedor.errores.isEmpty());
+        QVERIFY(!Reporte().UltimaEjecucion().realizada);
+    }
+
+    // A formula outside the grammar reaches the runner: refused before any statement.
+    void formulaRechazadaNoLlegaALaBase() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const bool ok = Reporte().Ejecuta(QStringLiteral("FC-A"), {QString()},
+                                          QStringLiteral("{V_MV_CPTE.TC} = 'FC'; DELETE FROM V_MV_CPTE"), CadenaConexion);
+        QVERIFY(!ok);
+        QCOMPARE(Reporte().UltimaEjecucion().sentencia, QString());
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QVERIFY(env.respondedor.mensajes.first().texto.startsWith(QStringLiteral("La fórmula de selección del reporte no es válida")));
+        QSqlQuery q(Conexion().Conexion());
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE"));
+        q.next();
+        QVERIFY(q.value(0).toInt() > 0);
+    }
+
+    // A voucher that staged nothing: nothing printed, one message.
+    void sinFilasNoImprime() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        int vistas = 0;
+        Modal::GanchoTemporal g([&](QDialog*) { ++vistas; return 0; });
+        Imprime(0, QStringLiteral("FC"), QStringLiteral("000000000000"));
+        QCOMPARE(vistas, 0);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QVERIFY(env.respondedor.mensajes.first().texto.startsWith(QStringLiteral("No hay datos para imprimir")));
+    }
+};
+
+QTEST_MAIN(PruebaReporte)
+#include "test_reporte.moc"
