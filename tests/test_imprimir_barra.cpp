@@ -179,8 +179,18 @@ private slots:
         f->Toolbar1_ButtonClick(6);
         QCOMPARE(f->TextoDisp(), pantalla);
         f->IndiceCampoActual = 3;
-        f->Toolbar1_ButtonClick(3);
+        QString abierto;
+        {
+            // The search starts from the branch field: the chooser, never the supplier lookup.
+            Modal::GanchoTemporal gancho([&](QDialog* d) {
+                abierto = d->objectName();
+                return int(QDialog::Rejected);
+            });
+            f->Toolbar1_ButtonClick(3);
+        }
         QCOMPARE(f->IndiceCampoActual, 0);
+        QCOMPARE(abierto, QStringLiteral("FrmConsComprobantes"));
+        QCOMPARE(f->TextoDisp(), pantalla);
         f->Toolbar1_ButtonClick(5);
         QCOMPARE(f->txtfields[1]->text(), QString());
         QCOMPARE(f->TextoDisp().trimmed(), QString());
