@@ -5,6 +5,7 @@
 #include "session/ClsFunciones.h"
 #include "session/ClsSesion.h"
 #include "session/ErrorEjecucion.h"
+#include "session/Instancia.h"
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 
@@ -19,6 +20,7 @@
 #include <QTime>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 QString ParametroAdicional;
@@ -126,6 +128,12 @@ void TerminaPrograma(int codigo) {
         gFinPrograma(codigo);
         return;
     }
+    // The shared instances are released here, while Qt's own process-wide
+    // objects still exist, not by the destructors that run after exit().
+    if (InstanciaUnica<ClsConexion>::Existe()) Conexion().Cierra();
+    Instancias::LiberaTodas();
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::exit(codigo);
 }
 
