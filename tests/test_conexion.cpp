@@ -30,6 +30,8 @@ private slots:
     void sentenciaRechazadaLlevaPalabrasDelMotor();
     void descripcionYExistencia();
     void armaInsert();
+    void armaInsertRechaza_data();
+    void armaInsertRechaza();
     void trampa_data();
     void trampa();
     void trampaReportaNombreYSale();
@@ -246,6 +248,31 @@ void TestConexion::armaInsert() {
     QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_MV_CPTEACCIONES"), QStringLiteral("FC"), QStringLiteral("Usuario"),
                                            QStringLiteral("TC")).toString(),
              QStringLiteral("o'brien"));
+}
+
+void TestConexion::armaInsertRechaza_data() {
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valor");
+    QTest::newRow("texto sin comillas") << "Usuario" << "o'brien";
+    QTest::newRow("sentencia agregada") << "IdComplemento" << "0); DELETE FROM Aux_MV_Cpte; --";
+    QTest::newRow("expresion") << "Usuario" << "'a' || 'b'";
+    QTest::newRow("literal sin cerrar") << "Usuario" << "'abc";
+    QTest::newRow("funcion del motor") << "Usuario" << "CURRENT_TIMESTAMP";
+    QTest::newRow("columna con sentencia") << "Usuario) VALUES ('x'); --" << "'x'";
+    QTest::newRow("dos columnas en una") << "Usuario, TC" << "'x'";
+}
+
+void TestConexion::armaInsertRechaza() {
+    // A pair that is not a column name and one finished literal is refused
+    // before any statement exists; nothing reaches the table.
+    QFETCH(QString, campo);
+    QFETCH(QString, valor);
+    Prueba::Entorno env;
+    const QString cabezaOriginal = QStringLiteral(" INSERT INTO Aux_MV_Cpte ");
+    QString cabeza = cabezaOriginal;
+    const QList<TipoCampoSql> campos{{QStringLiteral("TC"), SqlLiteral::Texto(QStringLiteral("FC"))}, {campo, valor}};
+    QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, Conexion().ArmaInsert(cabeza, campos, true));
+    QCOMPARE(cabeza, cabezaOriginal);
 }
 
 void TestConexion::trampa_data() {

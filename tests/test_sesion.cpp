@@ -7,7 +7,10 @@
 #include "session/ModGlobal.h"
 #include "support/Fixture.h"
 
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestSesion : public QObject {
@@ -25,6 +28,9 @@ private slots:
     void falloDeConexion();
     void lineasBasura_data();
     void lineasBasura();
+    void lineaLargaConPiezasAlFinal();
+    void programaSinConexion_data();
+    void programaSinConexion();
     void finalizaCierraYLibera();
 };
 
@@ -125,6 +131,12 @@ void TestSesion::falloDeConexion_data() {
     QTest::newRow("origen ODBC desconocido") << "@Server=NOEXISTE_DSN;@DbName=EMPRESA;@Usuario=op;@Password=Secreto123;"
                                              << "NOEXISTE_DSN";
     QTest::newRow("linea vacia") << "" << "No se pudo conectar";
+    // A value whose ";" is missing runs into the password piece: the message
+    // still shows no password.
+    QTest::newRow("la base se traga la clave") << "@Server=;@DbName=/no/existe/x.db @Password=Secreto123;"
+                                               << "/no/existe/x.db";
+    QTest::newRow("caracteres de control en el servidor")
+        << QStringLiteral("@Server=SRV\x1b[31m\x07;@DbName=EMP;@Password=Secreto123;") << "SRV?[31m?";
 }
 
 void TestSesion::falloDeConexion() {
@@ -146,6 +158,7 @@ void TestSesion::falloDeConexion() {
     QVERIFY2(m.texto.contains(enElMensaje), qPrintable(m.texto));
     QVERIFY(!m.texto.contains(QStringLiteral("Secreto123")));
     QVERIFY(m.icono == Dialogos::Icono::Critico);
+    for (QChar c : m.texto) QVERIFY2(c == QLatin1Char('\n') || c.unicode() >= 0x20, qPrintable(m.texto));
 }
 
 void TestSesion::lineasBasura_data() {
@@ -174,6 +187,79 @@ void TestSesion::lineasBasura() {
     QCOMPARE(codigo, 1);
     QVERIFY(env.respondedor.mensajes.size() <= 1);
     QVERIFY(env.respondedor.errores.isEmpty());
+}
+
+void TestSesion::lineaLargaConPiezasAlFinal() {
+    // Positions are not 16-bit: pieces far beyond character 32767 of a
+    // 100,000-character line are read like any other.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    QString linea = QString(40000, QLatin1Char('x')) + QStringLiteral(" @DbName=%1;").arg(env.RutaBase());
+    linea += QString(20000, QLatin1Char('y')) + QStringLiteral(" @ParametroAdicional=@TC=RM|;");
+    linea += QString(100000 - linea.size(), QLatin1Char('z'));
+    QCOMPARE(linea.size(), 100000);
+    EstableceLineaComandos(linea);
+    InicializaSistema();
+    QVERIFY(Conexion().Conectado());
+    QCOMPARE(Conexion().ArchivoBaseDatos(), env.RutaBase());
+    QCOMPARE(ParametroAdicional, QStringLiteral("@TC=RM|"));
+    QVERIFY(env.respondedor.mensajes.isEmpty());
+}
+
+// The program itself, started as the suite starts it, on a connection that
+// cannot be made: one message without the password, a status other than 0,
+// and no crash on the way out, within seconds.
+void TestSesion::programaSinConexion_data() {
+    QTest::addColumn<QByteArray>("argumento");  // empty: no argument at all
+    QTest::newRow("origen ODBC desconocido") << QByteArray("@Server=NOSUCHDSN;@DbName=x;@Usuario=u;@Password=secretisimo;");
+    QTest::newRow("archivo de base inexistente")
+        << QByteArray("@Server=;@DbName=noesta.db;@Usuario=u;@Password=secretisimo;");
+    QTest::newRow("sin argumentos") << QByteArray();
+    QTest::newRow("100000 caracteres")
+        << QByteArray("@Server=" + QByteArray(100000, 'x') + ";@Usuario=u;@Password=secretisimo;");
+    QTest::newRow("bytes binarios")
+        << QByteArray("\xff\xfe\x01\x02@Server\x1b[31m;=;;@DbName=\xc0\x80;@Password=secretisimo");
+    QTest::newRow("piezas desbalanceadas") << QByteArray("@ParametroAdicional=@TC=FC|@Sucursal;@DbName;=;;@Server");
+    QTest::newRow("la base se traga la clave") << QByteArray("@Server=;@DbName=noesta.db @Password=secretisimo;");
+}
+
+void TestSesion::programaSinConexion() {
+    QFETCH(QByteArray, argumento);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // The argument goes through a file so that any byte reaches the program.
+    QFile arg(dir.filePath(QStringLiteral("argumento")));
+    QVERIFY(arg.open(QIODevice::WriteOnly));
+    arg.write(argumento);
+    arg.close();
+    QFile vacio(dir.filePath(QStringLiteral("odbc.ini")));
+    QVERIFY(vacio.open(QIODevice::WriteOnly));
+    vacio.close();
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    e.insert(QStringLiteral("TALERUNA_CARPETA_APP"), dir.path());
+    e.insert(QStringLiteral("TALERUNA_DATOS"), dir.path());
+    e.insert(QStringLiteral("ODBCINI"), dir.filePath(QStringLiteral("odbc.ini")));
+    e.insert(QStringLiteral("ODBCSYSINI"), dir.path());
+    QProcess p;
+    p.setProcessEnvironment(e);
+    const QString programa = Prueba::RutaBinario(QStringLiteral("conscpte"));
+    QElapsedTimer reloj;
+    reloj.start();
+    if (argumento.isEmpty())
+        p.start(programa, {});
+    else
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(cat \"$1\")\""), programa,
+                                             arg.fileName()});
+    QVERIFY(p.waitForFinished(30000));
+    const qint64 ms = reloj.elapsed();
+    const QByteArray salida = p.readAllStandardOutput() + p.readAllStandardError();
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);  // no crash on the way out
+    QVERIFY(p.exitCode() != 0);
+    QVERIFY2(ms < 10000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    QCOMPARE(salida.count("No se pudo conectar"), 1);
+    QVERIFY(!salida.contains("secretisimo"));
+    QVERIFY2(salida.size() < 2000, salida.left(300).constData());
 }
 
 void TestSesion::finalizaCierraYLibera() {

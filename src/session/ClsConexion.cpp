@@ -45,6 +45,8 @@ QString AtributoOdbc(const QString& v) {
     return QLatin1Char('{') + e + QLatin1Char('}');
 }
 
+constexpr int SegundosEsperaConexion = 10;
+
 QString Recorta(const QString& s, int n = 400) { return s.size() > n ? s.left(n) + QStringLiteral("…") : s; }
 } // namespace
 
@@ -91,16 +93,32 @@ QString ClsConexion::ResuelveArchivo() const {
 }
 
 void ClsConexion::InformaFalloConexion(const QString& textoDriver) {
-    QString palabras = textoDriver.trimmed();
-    // The password never reaches the screen: "PWD=..." pieces are masked, and
-    // so is the password itself wherever the driver repeats it.
-    palabras.replace(QRegularExpression(QStringLiteral("(PWD\\s*=)[^;]*"), QRegularExpression::CaseInsensitiveOption),
-                     QStringLiteral("\\1****"));
-    if (Clave.size() >= 4) palabras.replace(Clave, QStringLiteral("****"));
+    // The password never reaches the screen: "PWD=" and "@Password" pieces are
+    // masked, and so is the password itself wherever it shows up (a value
+    // that swallowed the password piece, the driver repeating it).
+    const QString clave = Clave.trimmed();
+    auto oculta = [&clave](QString v) {
+        static const QRegularExpression pieza(QStringLiteral("((?:\\bPWD|@Password)\\s*=)[^;\\n]*"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        v.replace(pieza, QStringLiteral("\\1****"));
+        if (clave.size() >= 4) v.replace(clave, QStringLiteral("****"));
+        return v;
+    };
+    // The values come from the command line: control characters are shown as
+    // "?" and a very long value is cut, so the message stays one readable box.
+    auto visible = [](const QString& v, int n, bool conSaltos) {
+        QString r = Recorta(v, n);
+        for (QChar& c : r) {
+            const char16_t u = c.unicode();
+            if ((u < 0x20 && !(conSaltos && u == u'\n')) || (u >= 0x7F && u < 0xA0)) c = QLatin1Char('?');
+        }
+        return r;
+    };
     const QString servidor = Servidor.trimmed().isEmpty() ? QStringLiteral("(base de datos local)") : Servidor.trimmed();
     const QString base = BaseDatos.trimmed().isEmpty() ? QStringLiteral("(sin nombre)") : BaseDatos.trimmed();
     QString texto = QStringLiteral("No se pudo conectar con la base de datos.\n\nServidor: %1\nBase de datos: %2")
-                        .arg(servidor, base);
+                        .arg(visible(oculta(servidor), 120, false), visible(oculta(base), 200, false));
+    const QString palabras = visible(oculta(textoDriver.trimmed()), 400, true);
     if (!palabras.isEmpty()) texto += QStringLiteral("\n\n") + palabras;
     Dialogos::MsgBox(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico,
                      QStringLiteral("Taleruna - Conexión"));
@@ -152,6 +170,9 @@ void ClsConexion::AbreOdbc() {
     db.setDatabaseName(nombre);
     db.setUserName(AtributoOdbc(Usuario));
     db.setPassword(AtributoOdbc(Clave));
+    // A server that does not answer is given up after a few seconds (the
+    // program then ends with the connection message), not the driver's default.
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(SegundosEsperaConexion));
     if (!db.open()) {
         InformaFalloConexion(db.lastError().text());
         db = QSqlDatabase();
@@ -170,8 +191,12 @@ void ClsConexion::Conecta(bool, int) {
 bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); }
 
 void ClsConexion::Cierra() {
-    if (!QSqlDatabase::contains(nombreConexion_)) {
+    // Only an open connection is registered with Qt (a failed attempt removes
+    // its own registration), so an instance that never connected touches
+    // nothing of Qt's: it may be released after Qt's registry is gone.
+    if (!conectado_ || !QSqlDatabase::contains(nombreConexion_)) {
         conectado_ = false;
+        archivo_.clear();
         return;
     }
     {
@@ -265,11 +290,25 @@ bool ClsConexion::ExisteCodigo(const QString& tabla, const QVariant& valor, cons
 }
 
 void ClsConexion::ArmaInsert(QString& cabeza, const QList<TipoCampoSql>& campos, bool) const {
+    // Each pair must hold a column name and one finished literal (NULL, a
+    // number, or a quoted text as FormateaValorSql writes it): anything else
+    // would splice raw text into the statement, so it is refused unsent.
+    static const QRegularExpression nombre(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[^\\]]+\\])$"));
     QStringList columnas, valores;
     for (const TipoCampoSql& c : campos) {
-        if (c.Campo.trimmed().isEmpty()) continue;
-        columnas << c.Campo.trimmed();
-        valores << (c.Valor.isEmpty() ? QStringLiteral("NULL") : c.Valor);
+        const QString campo = c.Campo.trimmed();
+        if (campo.isEmpty()) continue;
+        if (!nombre.match(campo).hasMatch())
+            throw ErrorEjecucion(ErrorEjecucion::LlamadaNoValida,
+                                 QStringLiteral("Nombre de columna no válido: \"%1\"; la sentencia no se arma.").arg(Recorta(campo, 60)));
+        const QString valor = c.Valor.trimmed();
+        if (!valor.isEmpty() && valor.compare(QLatin1String("NULL"), Qt::CaseInsensitive) != 0 &&
+            !SqlLiteral::EsNumero(valor) && !SqlLiteral::EsTextoSql(valor))
+            throw ErrorEjecucion(ErrorEjecucion::TipoNoCoincide,
+                                 QStringLiteral("El valor de %1 no es un literal SQL: %2; la sentencia no se arma.")
+                                     .arg(campo, Recorta(c.Valor, 60)));
+        columnas << campo;
+        valores << (valor.isEmpty() ? QStringLiteral("NULL") : c.Valor);
     }
     cabeza = cabeza.trimmed() + QStringLiteral(" (") + columnas.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
              valores.join(QLatin1Char(',')) + QLatin1Char(')');

@@ -72,7 +72,9 @@ public:
                       const QVariant& omitido = {}, int tipoClave = 8, const QString& condicion = {});
 
     // Completes the head ("INSERT INTO T ") with the column list and values of
-    // campos, in their order, into the same variable. Does not run it.
+    // campos, in their order, into the same variable. Does not run it. A pair
+    // whose value is not one finished literal (NULL, a number, a quoted text)
+    // or whose name is not a column name raises an ErrorEjecucion.
     void ArmaInsert(QString& cabeza, const QList<TipoCampoSql>& campos, bool conParentesis = true) const;
     // The suite's literal function (see SqlLiteral::Literal).
     QString FormateaValorSql(const QVariant& valor, const QString& delimitador) const;
