@@ -1,5 +1,6 @@
 // Configuration values and the suite's money and time formats.
 #include "session/ClsConexion.h"
+#include "session/ClsFunciones.h"
 #include "session/ErrorEjecucion.h"
 #include "session/Moneda.h"
 #include "session/ModGlobal.h"
@@ -15,6 +16,11 @@ private slots:
     void fmtMoneda_data();
     void fmtMoneda();
     void fmtMonedaSinConfiguracionUsaWinIni();
+    void fmtMonedaSeparadorDelLocale_data();
+    void fmtMonedaSeparadorDelLocale();
+    void monedaDesborde_data();
+    void monedaDesborde();
+    void fmtMonedaDesbordeSeInforma();
     void cfg();
     void cfgClaveMaliciosa();
     void horasAMinutos_data();
@@ -84,6 +90,69 @@ void TestFormatos::fmtMonedaSinConfiguracionUsaWinIni() {
     QCOMPARE(FmtMoneda(QVariant(QStringLiteral("3.14159"))), QStringLiteral("3.1416"));
     env.EscribeArchivo(QStringLiteral("win.ini"), "[intl]\nICurrDigits=0\n");
     QCOMPARE(FmtMoneda(QVariant(QStringLiteral("123.4"))), QStringLiteral("123."));
+}
+
+void TestFormatos::fmtMonedaSeparadorDelLocale_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("es_AR coma") << "es_AR" << "1234,50";
+    QTest::newRow("de_DE coma, sin agrupar") << "de_DE" << "1234,50";
+    QTest::newRow("en_US punto, sin agrupar") << "en_US" << "1234.50";
+}
+
+void TestFormatos::fmtMonedaSeparadorDelLocale() {
+    QFETCH(QString, locale);
+    QFETCH(QString, esperado);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO TA_CONFIGURACION (CLAVE, Valor) VALUES ('CantidadDecimales', '2');\n");
+    const QLocale anterior;
+    QLocale::setDefault(QLocale(locale));
+    const QString texto = FmtMoneda(QVariant(QStringLiteral("1234.5")));
+    // A text written with the locale's comma reads back as the same amount.
+    const QString deNuevo = FmtMoneda(QVariant(texto));
+    QLocale::setDefault(anterior);
+    QCOMPARE(texto, esperado);
+    QCOMPARE(deNuevo, esperado);
+}
+
+void TestFormatos::monedaDesborde_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("desborda");
+    QTest::addColumn<qlonglong>("diezmil");
+    QTest::newRow("el mayor importe") << "922337203685477.5807" << false << 9223372036854775807LL;
+    QTest::newRow("el menor importe") << "-922337203685477.5807" << false << -9223372036854775807LL;
+    QTest::newRow("los decimales lo pasan") << "922337203685477.5808" << true << 0LL;
+    QTest::newRow("el redondeo lo pasa") << "922337203685477.58075" << true << 0LL;
+    QTest::newRow("veinte digitos") << "99999999999999999999" << true << 0LL;
+}
+
+void TestFormatos::monedaDesborde() {
+    QFETCH(QString, texto);
+    QFETCH(bool, desborda);
+    QFETCH(qlonglong, diezmil);
+    bool desbordado = !desborda;
+    QCOMPARE(Moneda::DesdeTexto(texto, nullptr, &desbordado).Diezmilesimos(), diezmil);
+    QCOMPARE(desbordado, desborda);
+    if (desborda) {
+        QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, Funciones().TextoAMoneda(texto));
+    } else {
+        QCOMPARE(Funciones().TextoAMoneda(texto).Diezmilesimos(), diezmil);
+        // Rounding the largest amount to whole units leaves the range.
+        QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, Funciones().TextoAMoneda(texto).RedondeadaParEven(0));
+    }
+}
+
+void TestFormatos::fmtMonedaDesbordeSeInforma() {
+    // An amount beyond the currency range is reported (error 6 in FmtMoneda)
+    // and shows nothing, rather than showing 0.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO TA_CONFIGURACION (CLAVE, Valor) VALUES ('CantidadDecimales', '2');\n");
+    QCOMPARE(FmtMoneda(QVariant(QStringLiteral("99999999999999999999"))), QString());
+    QCOMPARE(FmtMoneda(QVariant(1e300)), QString());
+    QCOMPARE(env.respondedor.errores.size(), 2);
+    QCOMPARE(env.respondedor.errores.first().numero, ErrorEjecucion::Desbordamiento);
+    QCOMPARE(env.respondedor.errores.first().procedimiento, QStringLiteral("FmtMoneda"));
+    QCOMPARE(FmtMoneda(QVariant(QStringLiteral("922337203685477.58"))), QStringLiteral("922337203685477.58"));
 }
 
 void TestFormatos::cfg() {

@@ -36,12 +36,20 @@ QString ClsFunciones::ReemplazaTexto(const QString& texto, const QString& b1, co
     return t;
 }
 
-Moneda ClsFunciones::TextoAMoneda(const QString& texto) const { return Moneda::DesdeTexto(texto); }
+Moneda ClsFunciones::TextoAMoneda(const QString& texto) const {
+    bool desbordado = false;
+    const Moneda m = Moneda::DesdeTexto(texto, nullptr, &desbordado);
+    // An amount beyond the currency range is an overflow error, never a silent 0.
+    if (desbordado)
+        throw ErrorEjecucion(ErrorEjecucion::Desbordamiento,
+                             QStringLiteral("Desbordamiento: \"%1\" excede el rango de la moneda.").arg(texto.trimmed().left(40)));
+    return m;
+}
 
 Moneda ClsFunciones::TextoAMoneda(const QVariant& valor) const {
     if (valor.isNull()) return {};
-    if (valor.metaType().id() == QMetaType::Double) return Moneda::DesdeTexto(QString::number(valor.toDouble(), 'f', 6));
-    return Moneda::DesdeTexto(valor.toString());
+    if (valor.metaType().id() == QMetaType::Double) return TextoAMoneda(QString::number(valor.toDouble(), 'f', 6));
+    return TextoAMoneda(valor.toString());
 }
 
 double ClsFunciones::TextoANumero(const QString& texto) const { return ValorNumerico(texto); }

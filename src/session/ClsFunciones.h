@@ -20,7 +20,8 @@ public:
     // Text with every occurrence of each given find text removed.
     QString ReemplazaTexto(const QString& texto, const QString& buscar1,
                            const QString& buscar2 = {}, const QString& buscar3 = {}) const;
-    // Text to currency (leading-number reading; no number gives 0).
+    // Text to currency (leading-number reading; no number gives 0). A number
+    // beyond the currency range raises the overflow error (6).
     Moneda TextoAMoneda(const QString& texto) const;
     Moneda TextoAMoneda(const QVariant& valor) const;
     // Text to number (leading-number reading; no number gives 0).

@@ -19,6 +19,7 @@ public:
 
     // Numbers the program raises (the suite's run-time error numbers).
     static constexpr int LlamadaNoValida = 5;      // invalid procedure call or argument
+    static constexpr int Desbordamiento = 6;       // a value beyond the range of its type
     static constexpr int TipoNoCoincide = 13;      // a value is not of the expected type
     static constexpr int ErrorBaseDatos = 3604;    // a statement the database refused
     static constexpr int CampoInexistente = 3265;  // item not found in the collection

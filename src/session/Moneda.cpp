@@ -1,5 +1,7 @@
 #include "session/Moneda.h"
 
+#include "session/ErrorEjecucion.h"
+
 #include <cstdlib>
 #include <limits>
 
@@ -16,9 +18,17 @@ std::int64_t DivideRedondeando(std::int64_t v, std::int64_t div, bool parEven) {
     if (doble > div || (doble == div && (!parEven || (q % 2) != 0))) q += signo;
     return q;
 }
+
+// q * div, or the overflow error when the rounded amount leaves the range.
+std::int64_t MultiplicaComprobado(std::int64_t q, std::int64_t div) {
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(q, div, &r))
+        throw ErrorEjecucion(ErrorEjecucion::Desbordamiento, QStringLiteral("Desbordamiento: el importe redondeado excede el rango de la moneda."));
+    return r;
+}
 } // namespace
 
-Moneda Moneda::DesdeTexto(const QString& texto, bool* valido) {
+Moneda Moneda::DesdeTexto(const QString& texto, bool* valido, bool* desbordado) {
     int i = 0;
     const int n = texto.size();
     while (i < n && (texto[i] == QLatin1Char(' ') || texto[i] == QLatin1Char('\t'))) ++i;
@@ -56,14 +66,27 @@ Moneda Moneda::DesdeTexto(const QString& texto, bool* valido) {
             ++i;
         }
     }
-    if (valido) *valido = hayDigitos && !desborde;
-    if (!hayDigitos || desborde) return {};
     while (digitosFraccion < 5) { fraccion *= 10; ++digitosFraccion; }
     // fraccion now holds 5 digits: 4 kept and one rounding digit.
-    std::int64_t diezmil = fraccion / 10;
+    const std::int64_t diezmil = fraccion / 10;
     const int ultimo = static_cast<int>(fraccion % 10);
-    std::int64_t v = entero * Escala + diezmil;
-    if (ultimo > 5 || (ultimo == 5 && (restoNoCero || (v % 2) != 0))) v += 1;
+    std::int64_t v = 0;
+    if (hayDigitos && !desborde) {
+        // The whole part fits; the decimals and the rounding may still carry
+        // it past the largest amount (922337203685477.5807).
+        const std::int64_t resto = std::numeric_limits<std::int64_t>::max() - entero * Escala;
+        if (diezmil > resto) desborde = true;
+        else {
+            v = entero * Escala + diezmil;
+            if (ultimo > 5 || (ultimo == 5 && (restoNoCero || (v % 2) != 0))) {
+                if (v == std::numeric_limits<std::int64_t>::max()) desborde = true;
+                else v += 1;
+            }
+        }
+    }
+    if (valido) *valido = hayDigitos && !desborde;
+    if (desbordado) *desbordado = desborde;
+    if (!hayDigitos || desborde) return {};
     return DesdeDiezmilesimos(negativo ? -v : v);
 }
 
@@ -71,14 +94,14 @@ Moneda Moneda::RedondeadaParEven(int decimales) const {
     if (decimales >= 4) return *this;
     if (decimales < 0) decimales = 0;
     const std::int64_t div = kPot10[4 - decimales];
-    return DesdeDiezmilesimos(DivideRedondeando(v_, div, true) * div);
+    return DesdeDiezmilesimos(MultiplicaComprobado(DivideRedondeando(v_, div, true), div));
 }
 
 Moneda Moneda::RedondeadaLejosDeCero(int decimales) const {
     if (decimales >= 4) return *this;
     if (decimales < 0) decimales = 0;
     const std::int64_t div = kPot10[4 - decimales];
-    return DesdeDiezmilesimos(DivideRedondeando(v_, div, false) * div);
+    return DesdeDiezmilesimos(MultiplicaComprobado(DivideRedondeando(v_, div, false), div));
 }
 
 QString Moneda::Formatea(int decimales, QChar separador, bool conSeparadorFinal) const {

@@ -17,8 +17,9 @@ public:
     // Leading-number reading of a text: blanks skipped, optional sign, digits,
     // one decimal separator ("." or ","), digits; reading stops at the first
     // character that cannot continue the number. Beyond four decimals the value
-    // is rounded half to even. No number gives 0. Sets *valido when given.
-    static Moneda DesdeTexto(const QString& texto, bool* valido = nullptr);
+    // is rounded half to even. No number gives 0. Sets *valido when given;
+    // *desbordado tells a number beyond the currency range (also read as 0).
+    static Moneda DesdeTexto(const QString& texto, bool* valido = nullptr, bool* desbordado = nullptr);
 
     constexpr std::int64_t Diezmilesimos() const { return v_; }
     constexpr bool EsCero() const { return v_ == 0; }
