@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCryptographicHash>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,6 +23,7 @@ private slots:
     void demoTieneDeCadaTipo();
     void herramientaNoSobrescribe();
     void datosConErrorNoDejanBase();
+    void creabdDesdeLaLineaDeComandos();
 };
 
 void TestEsquema::objetosYColumnas_data() {
@@ -82,6 +85,9 @@ void TestEsquema::objetosYColumnas_data() {
     QTest::newRow("v_ta_tareas") << "v_ta_tareas" << "IdTarea";
     QTest::newRow("V_MA_PRECIOS") << "V_MA_PRECIOS" << "IdListaPrecioArticulo";
     QTest::newRow("V_TA_UNIDAD") << "V_TA_UNIDAD" << "IdUnidad";
+    // Names as the real-charges control and the grid layout write them.
+    QTest::newRow("V_MV_CPTE_OBSERV") << "V_MV_CPTE_OBSERV" << "IMPORTE_S_IVA, TIPO_OBS, TC, IDCOMPROBANTE, IDCOMPLEMENTO";
+    QTest::newRow("v_ma_articulos") << "v_ma_articulos" << "IdArticulo";
 }
 
 void TestEsquema::objetosYColumnas() {
@@ -144,6 +150,64 @@ void TestEsquema::datosConErrorNoDejanBase() {
     QVERIFY2(r.error.startsWith(QStringLiteral("malos.sql:4:")), qPrintable(r.error));
     QVERIFY(!QFileInfo::exists(destino));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // only malos.sql
+}
+
+namespace {
+struct Corrida {
+    int codigo = -1;
+    QString errores;
+};
+
+Corrida Creabd(const QStringList& argumentos) {
+    QProcess p;
+    p.start(Prueba::RutaBinario(QStringLiteral("creabd")), argumentos);
+    Corrida c;
+    if (!p.waitForFinished(60000)) return c;
+    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    c.errores = QString::fromUtf8(p.readAllStandardError());
+    return c;
+}
+
+QByteArray Huella(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+} // namespace
+
+void TestEsquema::creabdDesdeLaLineaDeComandos() {
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("demo.db"));
+    QCOMPARE(Creabd({destino}).codigo, 0);
+    const QByteArray huella = Huella(destino);
+    QVERIFY(!huella.isEmpty());
+
+    // An existing file is kept unless told otherwise.
+    const Corrida otra = Creabd({destino});
+    QVERIFY(otra.codigo != 0);
+    QVERIFY2(otra.errores.contains(QStringLiteral("ya existe")), qPrintable(otra.errores));
+    QCOMPARE(Huella(destino), huella);
+
+    // A data file with an error names its line; even with --forzar the
+    // database in place stays as it was and no half-made file is left.
+    const QString datos = dir.filePath(QStringLiteral("malos.sql"));
+    QFile f(datos);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION)\n VALUES ('0001', 'BANCO UNO');\n"
+            "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION)\n VALUES ('0001', 'REPETIDO');\n");
+    f.close();
+    const Corrida mala = Creabd({QStringLiteral("--forzar"), destino, datos});
+    QVERIFY(mala.codigo != 0);
+    QVERIFY2(mala.errores.contains(QStringLiteral("malos.sql:3:")), qPrintable(mala.errores));
+    QCOMPARE(Huella(destino), huella);
+    const QString nueva = dir.filePath(QStringLiteral("nueva.db"));
+    QVERIFY(Creabd({nueva, datos}).codigo != 0);
+    QVERIFY(!QFileInfo::exists(nueva));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // demo.db and malos.sql
+
+    // With --forzar and sound data the file is replaced.
+    QCOMPARE(Creabd({QStringLiteral("--forzar"), QStringLiteral("--sin-datos"), destino}).codigo, 0);
+    QVERIFY(Huella(destino) != huella);
 }
 
 QTEST_GUILESS_MAIN(TestEsquema)
