@@ -258,6 +258,7 @@ INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdArticulo, Descripcion
 INSERT INTO C_MV_CPTE_Observ (TC, IDCOMPROBANTE, CUENTA, TIPO_OBS, Observacion, Importe, Importe_S_IVA) VALUES
  ('FCC', '000300001234A', 'P0002', 'OC', 'Envío por transporte', 3630.00, 3000.00),
  ('FCC', '000300001234A', 'P0002', 'EN', 'Orden de reparación 4411', NULL, NULL),
+ ('FCC', '000300001234A', 'P0002', 'PP', 'Garantía del service: 90 días', NULL, NULL),
  ('NCC', '000300000056A', 'P0001', 'OC', 'Diferencia de flete', 3630.00, 3000.00);
 
 ------------------------------------------------------------------------------

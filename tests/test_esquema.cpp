@@ -117,6 +117,38 @@ void TestEsquema::demoTieneDeCadaTipo_data() {
     QTest::newRow("lotes y series") << "SELECT * FROM V_MV_CPTEINSUMOS WHERE Nro_Lote <> '' AND Nro_Serie <> ''";
     QTest::newRow("notas de encabezado y pie") << "SELECT * FROM V_MV_CPTE_Observ WHERE TIPO_OBS IN ('EN','PP')";
     QTest::newRow("empresa") << "SELECT * FROM TA_CONFIGURACION WHERE CLAVE = 'NOMBRE'";
+    for (const char* clave : {"CantidadDecimales", "SolapaServicios", "SolapaArticulos", "SolapaOConceptos", "Cuenta_Caja",
+                              "Cuenta_Cheques3ros", "TituloBancos", "DepositoDefault", "MotivoStockDefault", "CONDIVA"})
+        QTest::newRow(clave) << QStringLiteral("SELECT * FROM TA_CONFIGURACION WHERE LTRIM(RTRIM(CLAVE)) = '%1'").arg(QLatin1String(clave));
+    // Every commercial type of both sides has detail lines.
+    for (const char* tc : {"FC", "PR", "OT", "ND", "NC", "RM"})
+        QTest::newRow(qPrintable(QStringLiteral("lineas de %1").arg(QLatin1String(tc))))
+            << QStringLiteral("SELECT ID FROM V_MV_CPTETAREAS WHERE TC = '%1' UNION ALL SELECT ID FROM V_MV_CPTEINSUMOS "
+                              "WHERE TC = '%1' UNION ALL SELECT ID FROM V_MV_CPTE_Observ WHERE TC = '%1' AND TIPO_OBS = 'OC'")
+                   .arg(QLatin1String(tc));
+    for (const char* tc : {"FCC", "NDC", "NCC", "RMC"})
+        QTest::newRow(qPrintable(QStringLiteral("lineas de %1").arg(QLatin1String(tc))))
+            << QStringLiteral("SELECT ID FROM C_MV_CPTETAREAS WHERE TC = '%1' UNION ALL SELECT ID FROM C_MV_CPTEINSUMOS "
+                              "WHERE TC = '%1' UNION ALL SELECT ID FROM C_MV_CPTE_Observ WHERE TC = '%1' AND TIPO_OBS = 'OC'")
+                   .arg(QLatin1String(tc));
+    QTest::newRow("servicios de compras") << "SELECT * FROM C_MV_CPTETAREAS";
+    QTest::newRow("otros conceptos de compras") << "SELECT * FROM C_MV_CPTE_Observ WHERE TIPO_OBS = 'OC'";
+    QTest::newRow("notas de encabezado y pie de compras")
+        << "SELECT 1 FROM C_MV_CPTE_Observ a JOIN C_MV_CPTE_Observ b ON a.TIPO_OBS = 'EN' AND b.TIPO_OBS = 'PP'";
+    QTest::newRow("cobranza en efectivo") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'CB' AND CUENTA = '1.1.01.001'";
+    QTest::newRow("pago en efectivo") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND CUENTA = '1.1.01.001'";
+    QTest::newRow("cheque de terceros") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'CB' AND CUENTA = '1.1.03.001' AND ChPropio = 0";
+    QTest::newRow("cheque propio en un pago") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND ChPropio = 1";
+    QTest::newRow("linea de banco en un pago") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND CUENTA LIKE '1.1.02%'";
+    QTest::newRow("articulo por lote") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 1 AND USASERIE = 0";
+    QTest::newRow("articulo por serie") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 0 AND USASERIE = 1";
+    QTest::newRow("articulo por lote y serie") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 1 AND USASERIE = 1";
+    QTest::newRow("posiciones de stock") << "SELECT * FROM STK_SERIES_Y_LOTES WHERE CANTIDAD > 0";
+    QTest::newRow("reportes") << "SELECT * FROM TA_REPORTES";
+    QTest::newRow("clientes") << "SELECT * FROM VT_CLIENTES";
+    QTest::newRow("proveedores") << "SELECT * FROM VT_PROVEEDORES";
+    QTest::newRow("bancos") << "SELECT * FROM V_TA_BANCOS";
+    QTest::newRow("tareas") << "SELECT * FROM v_ta_tareas";
 }
 
 void TestEsquema::demoTieneDeCadaTipo() {
