@@ -2,10 +2,13 @@
 // where the program looks its files up.
 #include "session/ClsArchivoIni.h"
 #include "session/ClsControles.h"
+#include "session/ClsSesion.h"
 #include "session/ModGlobal.h"
 #include "support/Fixture.h"
 
 #include <QLineEdit>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QWidget>
 #include <QtTest>
 
@@ -15,6 +18,7 @@ private slots:
     void leeValor_data();
     void leeValor();
     void archivoAusenteDaElDefecto();
+    void sesionDesdeElEntorno();
     void iconoDelSistema();
     void controles();
 };
@@ -49,6 +53,36 @@ void TestArchivos::archivoAusenteDaElDefecto() {
              QStringLiteral("c"));
     QCOMPARE(ArchivoIni().LeeValor(env.Carpeta(), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")),
              QStringLiteral("c"));  // a folder is not a file
+    // A file that is not text at all gives the default as well.
+    QByteArray basura(4096, '\0');
+    for (int i = 0; i < basura.size(); ++i) basura[i] = static_cast<char>((i * 131 + 7) % 256);
+    env.EscribeArchivo(QStringLiteral("CN000pr.INI"), basura);
+    QCOMPARE(ArchivoIni().LeeValor(QStringLiteral("CN000pr.INI"), QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
+                                   QStringLiteral("ICONKAV")),
+             QStringLiteral("ICONKAV"));
+}
+
+void TestArchivos::sesionDesdeElEntorno() {
+    // Tests and scripted runs act as several workstations through the
+    // environment; without it the session is the machine's own.
+    const QByteArray usuario = qgetenv("TALERUNA_USUARIO"), terminal = qgetenv("TALERUNA_TERMINAL"),
+                     windows = qgetenv("TALERUNA_CARPETA_WINDOWS");
+    qputenv("TALERUNA_USUARIO", "cajero2");
+    qputenv("TALERUNA_TERMINAL", "CAJA-02");
+    qputenv("TALERUNA_CARPETA_WINDOWS", "/tmp/win/../windows");
+    QCOMPARE(Sesion().Usuario(), QStringLiteral("cajero2"));
+    QCOMPARE(Sesion().Terminal(), QStringLiteral("CAJA-02"));
+    QCOMPARE(Sesion().CarpetaWindows(), QStringLiteral("/tmp/windows/"));
+    qunsetenv("TALERUNA_USUARIO");
+    qunsetenv("TALERUNA_TERMINAL");
+    qunsetenv("TALERUNA_CARPETA_WINDOWS");
+    QVERIFY(!Sesion().Usuario().isEmpty());
+    QCOMPARE(Sesion().Terminal(), QSysInfo::machineHostName());
+    QCOMPARE(Sesion().CarpetaWindows(),
+             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/'));
+    qputenv("TALERUNA_USUARIO", usuario);
+    qputenv("TALERUNA_TERMINAL", terminal);
+    qputenv("TALERUNA_CARPETA_WINDOWS", windows);
 }
 
 void TestArchivos::iconoDelSistema() {

@@ -186,7 +186,14 @@ void TestConexion::fechasComoFechaCorta() {
                         "VALUES ('FC', '000100000025A', 0, 'A', '2026-03-05 14:07:09');\n"
                         "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, PERIODO, MES_OPERATIVO, "
                         "[NUMERO ASIENTO], Vencimiento) VALUES ('CB', '0001', '00000150', 'X', '1.1.03.001', 1, '2026', 4, "
-                        "10, '2026-04-30');\n");
+                        "10, '2026-04-30');\n"
+                        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Anulada) "
+                        "VALUES ('RM', '000100000040R', 0, '2026-02-01', 0);\n");
+    // Through a view and under another name the column is still a date.
+    Recordset r = Conexion().AbreRecordset(QStringLiteral("SELECT FECHA FROM V_RemitosPendientes"));
+    QCOMPARE(Funciones().ValorCampo(r.Campo(QStringLiteral("FECHA"))).toString(), QStringLiteral("01/02/2026"));
+    Recordset alias = Conexion().AbreRecordset(QStringLiteral("SELECT Fecha AS F FROM V_MV_CPTE"));
+    QCOMPARE(Funciones().ValorCampo(alias.Campo(QStringLiteral("F"))).toString(), QStringLiteral("01/02/2026"));
     Recordset a = Conexion().AbreRecordset(QStringLiteral("SELECT FECHAHORA FROM V_MV_CPTEACCIONES"));
     QCOMPARE(Funciones().ValorCampo(a.Campo(QStringLiteral("FECHAHORA"))).toString(), QStringLiteral("05/03/2026 14:07:09"));
     Recordset v = Conexion().AbreRecordset(QStringLiteral("SELECT Vencimiento, IdBanco FROM MV_ASIENTOS"));
