@@ -427,6 +427,30 @@ private slots:
         QVERIFY(f->lblCpteAnulado->isHidden());
     }
 
+    // The display path follows the trimmed type in any case; a type of no
+    // path, or a sales voucher that is not there, leaves the header as it was.
+    void mostrarComprobante_caminos() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QString());
+        Consulta(*f, QStringLiteral("1"), QStringLiteral("26"), QStringLiteral("A"));  // annulled: blinking
+        f->MostrarComprobante(QStringLiteral(" fc"), QStringLiteral("000100000025A"), QStringLiteral("0"), QString());
+        QCOMPARE(f->TextoDisp(), FacturaA25);
+        QCOMPARE(f->IntervaloTimer(), 0);
+        QCOMPARE(f->MSFlexGrid1->Rows(), 4);
+        f->MostrarComprobante(QStringLiteral("ZZ"), QStringLiteral("000100000026A"), QStringLiteral("0"), QString());
+        QCOMPARE(f->TextoDisp(), FacturaA25);
+        QCOMPARE(f->MSFlexGrid1->Rows(), 4);
+        f->MostrarComprobante(QStringLiteral("FC"), QStringLiteral("000100000099A"), QStringLiteral("0"), QString());
+        QCOMPARE(f->TextoDisp(), FacturaA25);
+        QCOMPARE(f->AltoDisp(), 1935);
+        // The grids were laid out before the search: empty.
+        QCOMPARE(f->MSFlexGrid1->Rows(), 2);
+        QCOMPARE(f->MSFlexGrid1->TextMatrix(1, 0), QString());
+        QCOMPARE(f->MSFlexGrid2->Rows(), 2);
+        QVERIFY(env.respondedor.mensajes.isEmpty());
+        QVERIFY(env.respondedor.errores.isEmpty());
+    }
+
     void anuladaNulaNoEsAnulada() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         auto f = Abre(QString());
@@ -576,19 +600,22 @@ private slots:
         QCOMPARE(l.last(), QStringLiteral("TOTAL   : ") + Sp(59) + QStringLiteral("82400.000"));
     }
 
-    // Amounts longer than their 8 columns are shown whole; a Null amount is 0.
+    // Amounts longer than their 8 columns are shown whole and every other
+    // column stays where it is; a Null amount is shown and counted as 0.
     void importesLargosNuncaSeCortan() {
         Prueba::Entorno env(
             Prueba::Entorno::Datos::Demo,
             QStringLiteral(
                 "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, TC, SUCURSAL, NUMERO, LETRA, CUENTA, "
                 "Importe, ChPropio, NroComprobanteBancario, IdBanco, Vencimiento, CABIMPORTE) VALUES "
-                "('2024', 8, 900, 1, 'CB', '0001', '00000160', 'X', '1.1.01.001', NULL, 0, NULL, NULL, NULL, 123481.789),"
-                "('2024', 8, 900, 2, 'CB', '0001', '00000160', 'X', '1.1.03.001', 123456.789, 0, '00000001', '0011', '2024-09-01', 123481.789),"
-                "('2024', 8, 900, 3, 'CB', '0001', '00000160', 'X', '1.1.03.001', 25, 0, '00000002', '0020', '2024-09-02', 123481.789),"
-                "('2024', 8, 901, 1, 'PG', '0002', '00000090', 'X', 'P0001', 150000010, 0, NULL, NULL, NULL, 150000010),"
-                "('2024', 8, 901, 2, 'PG', '0002', '00000090', 'X', '1.1.02.005', 150000000, 0, 'TRF1', '0020', '2024-09-03', 150000010),"
-                "('2024', 8, 901, 3, 'PG', '0002', '00000090', 'X', '1.1.01.001', 10, 0, NULL, NULL, NULL, 150000010);\n"));
+                "('2024', 8, 900, 1, 'CB', '0001', '00000160', 'X', '1.1.01.001', NULL, 0, NULL, NULL, NULL, 150123481.789),"
+                "('2024', 8, 900, 2, 'CB', '0001', '00000160', 'X', '1.1.03.001', 123456.789, 0, '00000001', '0011', '2024-09-01', 150123481.789),"
+                "('2024', 8, 900, 3, 'CB', '0001', '00000160', 'X', '1.1.03.001', 25, 0, '00000002', '0020', '2024-09-02', 150123481.789),"
+                "('2024', 8, 900, 4, 'CB', '0001', '00000160', 'X', '1.1.03.001', 150000000, 1, '00000003', '0007', '2024-09-03', 150123481.789),"
+                "('2024', 8, 901, 1, 'PG', '0002', '00000090', 'X', 'P0001', 150123466.789, 0, NULL, NULL, NULL, 150123466.789),"
+                "('2024', 8, 901, 2, 'PG', '0002', '00000090', 'X', '1.1.02.005', 150000000, 0, 'TRF1', '0020', '2024-09-03', 150123466.789),"
+                "('2024', 8, 901, 3, 'PG', '0002', '00000090', 'X', '1.1.03.001', 123456.789, 0, '00000001', '0011', '2024-09-01', 150123466.789),"
+                "('2024', 8, 901, 4, 'PG', '0002', '00000090', 'X', '1.1.01.001', 10, 0, NULL, NULL, NULL, 150123466.789);\n"));
         auto f = Abre(QStringLiteral("@TC=CB|@Sucursal=1|@Numero=160|@Letra=X|@PConsultaSolamente=SI|"));
         QVERIFY(env.respondedor.errores.isEmpty());
         QCOMPARE(f->TextoDisp(), InicioPagos() + Efectivo(QStringLiteral("0.000")) +
@@ -596,13 +623,128 @@ private slots:
                                             QStringLiteral("01/09/2024"), QStringLiteral("123456.789")) +
                                      Cheque(De3ros, QStringLiteral("00000002"), QStringLiteral("0020 - BANCO DE CORDOBA  "),
                                             QStringLiteral("02/09/2024"), QStringLiteral("25.000  ")) +
-                                     FinPagos(QStringLiteral("123481.789")));
+                                     Cheque(Propio, QStringLiteral("00000003"), QStringLiteral("0007 - BANCO DE GALICIA Y"),
+                                            QStringLiteral("03/09/2024"), QStringLiteral("150000000.000")) +
+                                     FinPagos(QStringLiteral("150123481.789")));
         auto p = Abre(QStringLiteral("@GestionCompras=SI|@TC=PG|@Sucursal=2|@Numero=90|@Letra=X|@Proveedor=P0001|"
                                      "@PConsultaSolamente=SI|"));
-        QCOMPARE(p->TextoDisp(), InicioPagos() +
-                                     Cheque(Propio, QStringLiteral("TRF1    "), QStringLiteral("0020 - BANCO DE CORDOBA  "),
-                                            QStringLiteral("03/09/2024"), QStringLiteral("150000000.000")) +
-                                     Efectivo(QStringLiteral("10.000")) + FinPagos(QStringLiteral("150000010.000")));
+        QVERIFY(p->TextoDisp().endsWith(FinPagos(QStringLiteral("150123466.789"))));
+
+        // Column by column: label 1-20, number 22-29, bank 31-55, due date
+        // 57-66, the amount from column 70 to its end.
+        auto campos = [](const QString& linea) {
+            return QStringList{linea.mid(0, 20),  linea.mid(20, 1), linea.mid(21, 8),  linea.mid(29, 1), linea.mid(30, 25),
+                               linea.mid(55, 1),  linea.mid(56, 10), linea.mid(66, 3), linea.mid(69)};
+        };
+        const QString b = Sp(1);
+        const QStringList cobranza = f->TextoDisp().split(CrLf);
+        QCOMPARE(campos(cobranza[4]), (QStringList{De3ros, b, "00000001", b, "0011 - BANCO DE LA NACION", b, "01/09/2024",
+                                                   Sp(3), "123456.789"}));
+        QCOMPARE(campos(cobranza[5]), (QStringList{De3ros, b, "00000002", b, "0020 - BANCO DE CORDOBA  ", b, "02/09/2024",
+                                                   Sp(3), "25.000  "}));
+        QCOMPARE(campos(cobranza[6]), (QStringList{Propio, b, "00000003", b, "0007 - BANCO DE GALICIA Y", b, "03/09/2024",
+                                                   Sp(3), "150000000.000"}));
+        QCOMPARE(cobranza.last().indexOf(QStringLiteral("150123481.789")), 69);
+        const QStringList pago = p->TextoDisp().split(CrLf);
+        // The bank line, the third party's cheque and the cash line, in the entry's order.
+        QCOMPARE(campos(pago[3]), (QStringList{Propio, b, "TRF1    ", b, "0020 - BANCO DE CORDOBA  ", b, "03/09/2024", Sp(3),
+                                               "150000000.000"}));
+        QCOMPARE(campos(pago[4]), (QStringList{De3ros, b, "00000001", b, "0011 - BANCO DE LA NACION", b, "01/09/2024", Sp(3),
+                                               "123456.789"}));
+        QCOMPARE(pago[5], Efectivo(QStringLiteral("10.000")).chopped(2));
+    }
+
+    // Key texts that are not keys (quotes, statements, very long or
+    // non-Latin text) find nothing on the purchasing side, for collections and
+    // for payments: the refusal, no database error, no other voucher shown.
+    void rechazosDeClavesConTextoExtrano_data() {
+        QTest::addColumn<bool>("compras");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("sucursal");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("proveedor");
+        const QString largo(300, QLatin1Char('P'));
+        QTest::newRow("compra, apostrofes en el proveedor") << true << "FCC" << "3" << "1234" << "P0002' OR '1'='1";
+        QTest::newRow("compra, sentencia en el proveedor") << true << "FCC" << "3" << "1234" << "P0002'; DELETE FROM C_MV_CPTE; --";
+        QTest::newRow("compra, proveedor de 300 caracteres") << true << "FCC" << "3" << "1234" << largo;
+        QTest::newRow("compra, proveedor no latino") << true << "FCC" << "3" << "1234" << "Поставщик";
+        QTest::newRow("compra, apostrofe en el numero") << true << "FCC" << "3" << "1234' OR '1'='1" << "P0002";
+        QTest::newRow("pago, apostrofes en el proveedor") << true << "PG" << "2" << "88" << "P0001' OR '1'='1";
+        QTest::newRow("pago, numero de 300 caracteres") << true << "PG" << "2" << QString(300, QLatin1Char('8')) << "P0001";
+        QTest::newRow("pago, sucursal no latina") << true << "PG" << "二" << "88" << "P0001";
+        QTest::newRow("cobranza, apostrofes en la sucursal") << false << "CB" << "0001' OR '1'='1" << "150" << "";
+        QTest::newRow("cobranza, sentencia en el numero") << false << "CB" << "1" << "150'; DELETE FROM MV_ASIENTOS; --" << "";
+        QTest::newRow("cobranza, numero no latino") << false << "CBCT" << "1" << "一五一" << "";
+    }
+    void rechazosDeClavesConTextoExtrano() {
+        QFETCH(bool, compras);
+        QFETCH(QString, tipo);
+        QFETCH(QString, sucursal);
+        QFETCH(QString, numero);
+        QFETCH(QString, proveedor);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(compras ? QStringLiteral("@GestionCompras=SI|") : QString());
+        QVERIFY(SeleccionaCodigo(*f, tipo) >= 0);
+        const QString letra = tipo == QLatin1String("FCC") ? QStringLiteral("A") : QStringLiteral("X");
+        Consulta(*f, sucursal, numero, letra, proveedor);
+        QVERIFY(f->DatoInvalido);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QCOMPARE(env.respondedor.mensajes[0].texto, QStringLiteral("El Comprobante Informado, es Inexistente!!!"));
+        QCOMPARE(env.respondedor.mensajes[0].titulo, QStringLiteral("Aviso al Operador!!!"));
+        QVERIFY(env.respondedor.errores.isEmpty());
+        QCOMPARE(f->TextoDisp(), QString());
+        QCOMPARE(f->MSFlexGrid1->TextMatrix(1, 0), QString());
+        QCOMPARE(f->MSFlexGrid2->TextMatrix(1, 0), QString());
+        QVERIFY(!f->FrmDetalle->isEnabled());
+        for (const char* tabla : {"C_MV_CPTE", "MV_ASIENTOS"}) {
+            Recordset rs = Conexion().AbreRecordset(QStringLiteral("SELECT COUNT(*) AS N FROM %1").arg(QLatin1String(tabla)));
+            QVERIFY(rs.Campo(QStringLiteral("N")).toInt() > 0);
+        }
+    }
+
+    // --- the window itself ------------------------------------------------------------------
+    void controlesDeLaVentana() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QStringLiteral("@GestionCompras=SI|"));
+        // Every control under the name the code refers to it by.
+        for (const char* nombre : {"Toolbar1", "Frame1", "CmbCpte", "LBLPROVEEDOR", "FrmDetalle", "txtDisp", "SSTab1",
+                                   "MSFlexGrid1", "MSFlexGrid2", "MSFlexGrid3", "TxtEdit", "txtEdit2", "txtEdit3",
+                                   "ChkServiciosExentos", "ChkInsumosExentos", "ChkOtrosExentos", "lblCpteAnulado"})
+            QVERIFY2(f->findChild<QWidget*>(QLatin1String(nombre)), nombre);
+        QVERIFY(f->findChild<QTimer*>(QStringLiteral("Timer1")) == f->Timer1);
+        QCOMPARE(f->findChildren<QLineEdit*>(QStringLiteral("txtfields")).size(), 4);
+        QCOMPARE(f->findChildren<QLabel*>(QStringLiteral("lblEncabezadoTAB")).size(), 3);
+        const QList<QLabel*> etiquetas = f->findChildren<QLabel*>(QStringLiteral("Label1"));
+        QCOMPARE(etiquetas.size(), 2);
+        QCOMPARE(f->Label1[0]->text(), QStringLiteral("Nº de Cpte"));
+        QCOMPARE(f->Label1[1]->text(), QStringLiteral("Comprobante"));
+        QCOMPARE(f->LBLPROVEEDOR->text(), QStringLiteral("Proveedor"));
+        QStringList campos;
+        for (QLineEdit* e : f->txtfields) campos << e->property("DataField").toString();
+        QCOMPARE(campos, (QStringList{"Sucursal", "Numero", "Letra", "PROVEEDOR"}));
+        QCOMPARE(f->SSTab1->count(), 3);
+        QVERIFY(f->txtDisp->isReadOnly());
+
+        // The header box is in a fixed-pitch font, so its columns line up.
+        const QFontInfo fuente(f->txtDisp->font());
+        QVERIFY2(fuente.fixedPitch(), qPrintable(fuente.family()));
+        QVERIFY(fuente.family() == QLatin1String("Courier New") || fuente.family() == QLatin1String("DejaVu Sans Mono"));
+        const QFontMetrics fm(f->txtDisp->font());
+        QCOMPARE(fm.horizontalAdvance(QStringLiteral("iiiii")), fm.horizontalAdvance(QStringLiteral("MMMMM")));
+
+        // A sensible minimum size, and the grids take the room the window gets.
+        QVERIFY(f->minimumWidth() >= 640 && f->minimumHeight() >= 480);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        f->resize(f->minimumSize());
+        QTRY_COMPARE(f->size(), f->minimumSize());
+        const QSize pequena = f->Vistas[0]->size();
+        QVERIFY(pequena.height() > 0);
+        f->resize(f->minimumSize() + QSize(300, 200));
+        QTRY_VERIFY(f->Vistas[0]->height() > pequena.height());
+        QVERIFY(f->Vistas[0]->width() > pequena.width());
+        // The header box keeps its height in twips whatever the window's size.
+        QCOMPARE(f->txtDisp->height(), VistaGrilla::TwipsAPixeles(1935, f->logicalDpiY()));
     }
 };
 
