@@ -347,6 +347,37 @@ private slots:
         QCOMPARE(rs.Campo(QStringLiteral("N")).toInt(), 14);
     }
 
+    // A database error is reported under the failing procedure's name; the
+    // answer decides whether the check or the display goes on.
+    void erroresDeBase_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<int>("respuesta");
+        QTest::addColumn<QString>("procedimiento");
+        QTest::addColumn<bool>("invalido");
+        QTest::addColumn<bool>("muestra");
+        QTest::newRow("busqueda del comprobante") << "V_MV_CPTE" << 0 << "CampoValida" << true << false;
+        QTest::newRow("layout de grillas, salir") << "V_TA_CPTE" << 0 << "MostrarComprobante" << false << false;
+        QTest::newRow("layout de grillas, continuar") << "V_TA_CPTE" << 5 << "MostrarComprobante" << false << true;
+    }
+    void erroresDeBase() {
+        QFETCH(QString, tabla);
+        QFETCH(int, respuesta);
+        QFETCH(QString, procedimiento);
+        QFETCH(bool, invalido);
+        QFETCH(bool, muestra);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QString());
+        env.Ejecuta(QStringLiteral("DROP TABLE %1").arg(tabla));
+        env.respondedor.respuestasErrores << respuesta;
+        Consulta(*f, QStringLiteral("1"), QStringLiteral("25"), QStringLiteral("A"));
+        QCOMPARE(env.respondedor.errores.size(), 1);
+        QCOMPARE(env.respondedor.errores[0].procedimiento, procedimiento);
+        QVERIFY(env.respondedor.mensajes.isEmpty());
+        QCOMPARE(f->DatoInvalido, invalido);
+        QCOMPARE(f->TextoDisp(), muestra ? FacturaA25 : QString());
+        QCOMPARE(f->FrmDetalle->isEnabled(), !invalido);
+    }
+
     void tecladoAvanzaYValida() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         auto f = Abre(QString());
