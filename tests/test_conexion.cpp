@@ -12,6 +12,8 @@
 class TestConexion : public QObject {
     Q_OBJECT
 private slots:
+    void eligeMotor_data();
+    void eligeMotor();
     void literalTexto_data();
     void literalTexto();
     void literalNumeroRechaza_data();
@@ -36,6 +38,35 @@ private slots:
     void trampa();
     void trampaReportaNombreYSale();
 };
+
+void TestConexion::eligeMotor_data() {
+    QTest::addColumn<QString>("servidor");  // "{RUTA}": the fixture's database file
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<bool>("odbc");
+    QTest::addColumn<bool>("conecta");
+    QTest::newRow("servidor vacio y ruta") << "" << "{RUTA}" << false << true;
+    QTest::newRow("nombre suelto en la carpeta de datos") << "" << "prueba.db" << false << true;
+    QTest::newRow("nombre suelto sin extension hallado") << "" << "prueba" << false << true;
+    QTest::newRow("el servidor nombra el archivo") << "{RUTA}" << "" << false << true;
+    QTest::newRow("servidor .db suelto") << "prueba.db" << "" << false << true;
+    QTest::newRow("origen de datos") << "NOSUCHDSN" << "EMPRESA" << true << false;
+}
+
+void TestConexion::eligeMotor() {
+    QFETCH(QString, servidor);
+    QFETCH(QString, base);
+    QFETCH(bool, odbc);
+    QFETCH(bool, conecta);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    ClsConexion& cnx = Conexion();
+    cnx.Servidor = QString(servidor).replace(QLatin1String("{RUTA}"), env.RutaBase());
+    cnx.BaseDatos = QString(base).replace(QLatin1String("{RUTA}"), env.RutaBase());
+    cnx.Conecta(false, 3);
+    QCOMPARE(cnx.Conectado(), conecta);
+    QCOMPARE(cnx.Motor() == DialectoSql::Motor::Odbc, odbc);
+    QCOMPARE(env.respondedor.mensajes.size(), conecta ? 0 : 1);
+    if (conecta) QCOMPARE(cnx.ArchivoBaseDatos(), env.RutaBase());
+}
 
 void TestConexion::literalTexto_data() {
     QTest::addColumn<QString>("valor");
