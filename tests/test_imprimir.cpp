@@ -50,6 +50,16 @@ QString TextoCorrido(const QString& ruta) {
     return QString::fromUtf8(p.readAllStandardOutput()).simplified();
 }
 
+// With TALERUNA_MUESTRAS_PDF naming a folder, a printed PDF is also kept there
+// (to look at the layout).
+void GuardaMuestra(const QString& pdf, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("TALERUNA_MUESTRAS_PDF");
+    if (carpeta.isEmpty()) return;
+    const QString destino = carpeta + QLatin1Char('/') + nombre + QStringLiteral(".pdf");
+    QFile::remove(destino);
+    QFile::copy(pdf, destino);
+}
+
 // Stages and prints a voucher the way the print buttons do.
 void ImprimeComoBoton(const QString& tipo, const QString& suc, const QString& nro, const QString& letra, int destino) {
     QString tc = tipo;
@@ -87,15 +97,12 @@ private slots:
         QCOMPARE(PaginasPdf(pdf), 2 * e.paginas);
 
         const QString texto = TextoCorrido(pdf);
-        if (!qEnvironmentVariableIsEmpty("TALERUNA_COPIA_PDF")) {
-            QFile::remove(qEnvironmentVariable("TALERUNA_COPIA_PDF"));
-            QFile::copy(pdf, qEnvironmentVariable("TALERUNA_COPIA_PDF"));
-        }
+        GuardaMuestra(pdf, QStringLiteral("factura-demo"));
         QVERIFY(!texto.isEmpty());
         const QStringList esperados{
             QStringLiteral("Taller Eléctrico San Martín S.R.L."), QStringLiteral("Av. General San Martín 1450"),
             QStringLiteral("CUIT:30-71234567-9"), QStringLiteral("IVA:RESPONSABLE INSCRIPTO"),
-            QStringLiteral("Ferretería Los Andes S.R.L."), QStringLiteral("0001-00000025"),
+            QStringLiteral("Ferretería Los Andes S.R.L."), QStringLiteral("N° 0001-00000025"),
             QStringLiteral("Trabajo realizado según presupuesto 0001-00000007"),
             QStringLiteral("Detalles de Tareas Realizadas"), QStringLiteral("Instalación eléctrica"),
             QStringLiteral("Revisión de tablero"), QStringLiteral("Mano de obra general"),
@@ -176,9 +183,44 @@ private slots:
         ImprimeComoBoton(tc, id.left(4), id.mid(4, 8), id.right(1), 1);
         QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
         QVERIFY(Reporte().UltimaEjecucion().archivo.endsWith(QLatin1Char('/') + definicion));
+        GuardaMuestra(pdf, QString(definicion).replace(QStringLiteral(".rpt"), QString()));
         const QString texto = TextoPdf(pdf);
         QVERIFY2(texto.contains(esperado), qPrintable(texto));
         QCOMPARE(texto.contains(QStringLiteral("TOTAL $")), conImportes);
+    }
+
+    // A voucher longer than a page: every line printed once in each copy (a
+    // line is never split across two pages), the column headings and the foot
+    // on every page, the totals once at the end of each copy.
+    void comprobanteDeVariasPaginas() {
+        QString semilla = QStringLiteral(
+            "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Cuenta, Nombre, Importe) "
+            "VALUES ('FC', '000100000099A', 0, '2024-06-11', 'C0001', 'Ferretería Los Andes S.R.L.', 18150);\n");
+        for (int i = 1; i <= 150; ++i)
+            semilla += QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdArticulo, Descripcion, IdUnidad, "
+                                      "Cantidad, Importe, Importe_S_IVA, Total) VALUES ('FC', '000100000099A', 0, 'L%1', "
+                                      "'Artículo número %1', 'UN', 1, 121, 100, 121);\n")
+                           .arg(i, 4, 10, QLatin1Char('0'));
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo, semilla);
+        const QString pdf = env.Carpeta() + QStringLiteral("largo.pdf");
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
+                                    QStringLiteral("PDF|FILE:") + pdf, QStringLiteral("2"), QStringLiteral("Impresora")));
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000099"), QStringLiteral("A"), 1);
+        QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+        GuardaMuestra(pdf, QStringLiteral("factura-larga"));
+        const int paginas = Reporte().UltimaEjecucion().paginas;
+        QVERIFY2(paginas >= 3, qPrintable(QString::number(paginas)));
+        QCOMPARE(PaginasPdf(pdf), 2 * paginas);
+        const QString texto = TextoCorrido(pdf);
+        for (int i = 1; i <= 150; ++i) {
+            const QString codigo = QStringLiteral("L%1 ").arg(i, 4, 10, QLatin1Char('0'));
+            QVERIFY2(texto.count(codigo) == 2, qPrintable(codigo + QString::number(texto.count(codigo))));
+        }
+        QCOMPARE(texto.count(QStringLiteral("Descripción")), 2 * paginas);
+        QCOMPARE(texto.count(QStringLiteral("Página %1 de %1").arg(paginas)), 2);
+        QCOMPARE(texto.count(QStringLiteral("TOTAL $")), 2);
+        QCOMPARE(texto.count(QStringLiteral("18150.00")), 2);
     }
 };
 

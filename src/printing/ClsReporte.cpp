@@ -59,9 +59,9 @@ void PreparaImpresora(QPrinter& impresora, const DefinicionReporte& d) {
 }
 
 // Paints `copias` copies of the document, each its own set of pages, with the
-// copy's name and the page number at the foot. Returns the pages of one copy,
-// or -1 when the device cannot be painted on.
-int Pinta(QPrinter* impresora, const QString& html, int copias) {
+// copy's name, the voucher and the page number at the foot. Returns the pages
+// of one copy, or -1 when the device cannot be painted on.
+int Pinta(QPrinter* impresora, const QString& html, const QString& identificacion, int copias) {
     QPainter p;
     if (!p.begin(impresora)) return -1;
     QTextDocument doc;
@@ -90,6 +90,7 @@ int Pinta(QPrinter* impresora, const QString& html, int copias) {
             p.setFont(letraPie);
             const QRectF franja(0, alto, ancho, pie);
             p.drawText(franja, Qt::AlignLeft | Qt::AlignBottom, EtiquetaCopia(c));
+            p.drawText(franja, Qt::AlignHCenter | Qt::AlignBottom, identificacion);
             p.drawText(franja, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
             p.restore();
         }
@@ -200,9 +201,10 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         vista.setWindowTitle(QStringLiteral("Vista previa - %1").arg(documento.identificacion));
         vista.resize(900, 1000);
         const QString html = documento.html;
-        QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [this, html](QPrinter* pr) {
+        const QString identificacion = documento.identificacion;
+        QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [this, html, identificacion](QPrinter* pr) {
             // Printing from the preview honours the copies chosen there.
-            const int n = Pinta(pr, html, 1);
+            const int n = Pinta(pr, html, identificacion, 1);
             if (n > 0) ultima_.paginas = n;
         });
         ultima_.realizada = true;
@@ -231,7 +233,7 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         ultima_.impresora = info.printerName();
     }
     PreparaImpresora(impresora, definicion);
-    const int paginas = Pinta(&impresora, documento.html, copias);
+    const int paginas = Pinta(&impresora, documento.html, documento.identificacion, copias);
     if (paginas < 0) {
         Avisa(archivoPdf.isEmpty()
                   ? QStringLiteral("No se pudo imprimir en la impresora \"%1\".").arg(ultima_.impresora)
