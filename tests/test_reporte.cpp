@@ -221,6 +221,92 @@ private slots:
         QCOMPARE(Reporte().Finalizaciones(), 1);
     }
 
+    // Every row of the type table: the selection and sort fields handed back
+    // to the caller and to the runner, and the report name the runner gets.
+    void tablaDeTipos_data() {
+        QTest::addColumn<QString>("tc");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<int>("soloTipo");
+        QTest::addColumn<QString>("seleccionPrevia");
+        QTest::addColumn<QStringList>("ordenPrevio");
+        QTest::addColumn<QString>("reporte");
+        QTest::addColumn<QString>("seleccion");
+        QTest::addColumn<QStringList>("orden");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<bool>("conCuit");
+        const QString K = QStringLiteral("000100000099A");
+        const QString previa = QStringLiteral("{V_MV_CPTE.Importe} = 1");
+        const QStringList vacio{QString()};
+        const QStringList porId{QStringLiteral("+{Aux_Mv_Cpte.ID}")};
+        QTest::newRow("FC solo el tipo: TA_REPORTES da el archivo")
+            << "FC  " << K << 1 << "" << vacio << "FC" << " {V_MV_CPTE.TC} = 'FC  '" << porId << "FacturaA.rpt" << true;
+        QTest::newRow("OT tras una selección previa")
+            << "OT  " << K << 0 << previa << vacio << "OT"
+            << "{V_MV_CPTE.Importe} = 1 AND  {V_MV_CPTE.TC} = 'OT  ' AND {V_MV_CPTE.IDCOMPROBANTE} = '000100000099A' AND "
+               "{V_MV_CPTE.IDCOMPLEMENTO} = 0 AND {Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"
+            << porId << "OT  -A" << true;
+        QTest::newRow("OP") << "OP  " << K << 0 << "" << vacio << "OP"
+                            << " {V_MV_CPTE.TC} = 'OP  ' AND {V_MV_CPTE.IDCOMPROBANTE} = '000100000099A' "
+                            << QStringList{"+{V_Mv_CpteInsumos.Id}"} << "OP  -A" << true;
+        QTest::newRow("OC: el nombre es el tipo sin letra") << "OC" << K << 0 << "" << vacio << "OC"
+                            << " {C_MV_CPTE.TC} = 'OC  ' AND {C_MV_CPTE.IDCOMPROBANTE} = '000100000099A' "
+                            << QStringList{"+{C_Mv_CpteInsumos.Id}"} << "OC" << true;
+        QTest::newRow("PC: clave sin recortar, orden y reporte del llamador")
+            << "PC  " << K + QLatin1Char(' ') << 0 << "" << QStringList{"-{Aux_MV_Cpte.ID}"} << "ReportePC"
+            << " {Aux_MV_CPTE.TC} = 'PC  ' AND {Aux_MV_CPTE.IDCOMPROBANTE} = '000100000099A ' AND "
+               "{Aux_MV_CPTE.IDCOMPLEMENTO} = 0 AND {Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"
+            << QStringList{"-{Aux_MV_Cpte.ID}"} << "ReportePC" << true;
+        QTest::newRow("T3: todo como llegó") << "T3" << K << 0 << previa << QStringList{"+{V_MV_CPTE.Fecha}"} << "Tarjeta.rpt"
+                                            << previa << QStringList{"+{V_MV_CPTE.Fecha}"} << "Tarjeta.rpt" << true;
+        QTest::newRow("STK5: selección reemplazada, sin IVA ni CUIT")
+            << "STK5" << K << 0 << previa << vacio << "STK5"
+            << "{V_MV_STOCK.TC} = 'STK5' AND {V_MV_STOCK.IDCOMPROBANTE} = '000100000099A'" << vacio << "STK5" << false;
+        QTest::newRow("OPG: selección desde cero") << "OPG" << K << 0 << previa << vacio << "OPG"
+            << "{V_MV_CPTE.TC} = 'OPG ' AND  {V_MV_CPTE.IDCOMPROBANTE} = '000100000099A' AND {V_MV_CPTE.IDCOMPLEMENTO} = 0"
+            << vacio << "OPAGO" << true;
+        QTest::newRow("PG solo el tipo") << "PG" << K << 1 << previa << vacio << "PG" << "{AUX_MV_CPTE.TC} = 'PG  '" << vacio
+                                         << "LiqOPG" << true;
+        const QString cobranza = QStringLiteral(
+            " {AUX_MV_CPTE.TC} = '%1' AND  {AUX_MV_CPTE.IDCOMPROBANTE} = '000100000099A' AND {AUX_MV_CPTE.IDCOMPLEMENTO} = 0 AND "
+            " {AUX_MV_CPTE.USUARIO} = 'PUESTO01|ADMIN'");
+        QTest::newRow("CB: clave aun con solo el tipo, orden vaciado")
+            << "CB  " << K << 1 << "" << QStringList{"+{Aux_Mv_Cpte.ID}", "-{Aux_Mv_Cpte.TC}"} << "CB"
+            << cobranza.arg(QStringLiteral("CB  ")) << vacio << "ReciboCobranza.rpt" << true;
+        QTest::newRow("CBCT: el reporte de CB") << "CBCT" << K << 0 << "" << vacio << "CBCT"
+                                               << cobranza.arg(QStringLiteral("CBCT")) << vacio << "ReciboCobranza.rpt" << true;
+        QTest::newRow("otro tipo: todo como llegó") << "XX" << K << 0 << previa << porId << "Otro" << previa << porId << "Otro" << true;
+    }
+    void tablaDeTipos() {
+        QFETCH(QString, tc);
+        QFETCH(QString, clave);
+        QFETCH(int, soloTipo);
+        QFETCH(QString, seleccionPrevia);
+        QFETCH(QStringList, ordenPrevio);
+        QFETCH(QString, reporte);
+        QFETCH(QString, seleccion);
+        QFETCH(QStringList, orden);
+        QFETCH(QString, nombre);
+        QFETCH(bool, conCuit);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        SeccionUsuario = QStringLiteral("PUESTO01|ADMIN");
+        Modal::GanchoTemporal g([](QDialog*) { return 0; });
+        QString sel = seleccionPrevia;
+        QStringList ord = ordenPrevio;
+        int destino = 0;
+        ImprimirComprobante(tc, clave, QStringLiteral("0"), reporte, ord, sel, {QString()}, destino, soloTipo);
+        QCOMPARE(sel, seleccion);
+        QCOMPARE(ord, orden);
+        const ClsReporte::Ejecucion& e = Reporte().UltimaEjecucion();
+        QCOMPARE(Reporte().Ejecuciones(), 1);
+        QCOMPARE(e.reporte, nombre);
+        QCOMPARE(e.seleccion, seleccion);
+        QCOMPARE(e.orden, orden);
+        bool cuit = false;
+        for (const QString& f : e.formulas) cuit = cuit || f.startsWith(QLatin1String("CUIT="));
+        QCOMPARE(cuit, conCuit);
+        QVERIFY(env.respondedor.errores.isEmpty());
+    }
+
     void nombreDelReporte_data() {
         QTest::addColumn<QString>("usuario");
         QTest::addColumn<QString>("nombre");
