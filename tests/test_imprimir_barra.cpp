@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QImage>
+#include <QToolBar>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
@@ -72,6 +74,48 @@ private slots:
         qputenv("TALERUNA_USUARIO", "admin");
     }
     void cleanup() { ParametroAdicional.clear(); }
+
+    // The seven buttons, in order on the toolbar: tool tip, state, and an image
+    // of their own (drawn, not blank, different from every other button's).
+    void botonesConAyudaEImagen_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<QString>("ayuda");
+        QTest::addColumn<bool>("habilitado");
+        QTest::newRow("1") << 1 << "Reimprimir Comprobante Por Pantalla" << true;
+        QTest::newRow("2") << 2 << "Reimprimir Comprobante Por Impresora" << true;
+        QTest::newRow("3") << 3 << "Consultar Comprobantes" << true;
+        QTest::newRow("4 sin acción") << 4 << "Anular Comprobantes" << false;
+        QTest::newRow("5") << 5 << "Refresh" << true;
+        QTest::newRow("6 sin acción") << 6 << "Generar Comprobante en Base a Otro" << false;
+        QTest::newRow("7") << 7 << "Salir" << true;
+    }
+    void botonesConAyudaEImagen() {
+        QFETCH(int, indice);
+        QFETCH(QString, ayuda);
+        QFETCH(bool, habilitado);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre();
+        QList<QAction*> enBarra;
+        for (QAction* a : f->Toolbar1->actions())
+            if (!a->isSeparator()) enBarra << a;
+        QCOMPARE(enBarra.size(), 7);
+        QAction* boton = enBarra.at(indice - 1);
+        QCOMPARE(boton, f->BotonesToolbar.at(indice - 1));
+        QCOMPARE(boton->toolTip(), ayuda);
+        QCOMPARE(boton->isEnabled(), habilitado);
+        auto imagen = [](QAction* a) {
+            return a->icon().pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        const QImage propia = imagen(boton);
+        QCOMPARE(propia.size(), QSize(24, 24));
+        int pintados = 0;
+        for (int y = 0; y < propia.height(); ++y)
+            for (int x = 0; x < propia.width(); ++x)
+                if (qAlpha(propia.pixel(x, y)) > 0) ++pintados;
+        QVERIFY2(pintados > 40, qPrintable(QString::number(pintados)));
+        for (QAction* otro : enBarra)
+            if (otro != boton) QVERIFY2(imagen(otro) != propia, qPrintable(otro->toolTip()));
+    }
 
     // Button 1 stages the voucher on screen and opens the preview of its report.
     void pantallaAbreLaVistaPrevia() {
