@@ -175,6 +175,8 @@ void TestBusqueda::sinDefinicionUsaLasColumnasDeLaTabla_data() {
     QTest::newRow("columna con SQL") << true << QByteArray("[VT_PROVEEDORES]\nColumnas=CODIGO, NOMBRE FROM VT_CLIENTES --\n");
     QTest::newRow("columna con punto y coma") << true << QByteArray("[VT_PROVEEDORES]\nColumnas=CODIGO;DROP TABLE VT_PROVEEDORES\n");
     QTest::newRow("seccion de otra tabla") << true << QByteArray("[VT_CLIENTES]\nColumnas=CODIGO\n");
+    QTest::newRow("columna que la tabla no tiene")
+        << true << QByteArray("[VT_PROVEEDORES]\nColumnas=CODIGO,RAZONSOCIAL\nTitulos=Codigo,Razon\nClave=CODIGO\n");
 }
 
 void TestBusqueda::sinDefinicionUsaLasColumnasDeLaTabla() {
@@ -332,7 +334,9 @@ void TestBusqueda::nombreDeTablaNoValidoNoLlegaALaBase() {
 
 void TestBusqueda::sentenciaRechazadaLlegaAlLlamador() {
     Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-    UsaDefiniciones(env, nullptr);
+    // A definition does not make a missing table readable.
+    const QByteArray kvt("[TABLA_QUE_NO_EXISTE]\nColumnas=CODIGO\nClave=CODIGO\n");
+    UsaDefiniciones(env, &kvt);
     bool abierta = false;
     Modal::GanchoTemporal gancho([&](QDialog*) {
         abierta = true;

@@ -76,6 +76,7 @@ ClsBusqueda::Consulta ClsBusqueda::ArmaConsulta(const QString& tablaOSentencia, 
         if (!d.clave.isEmpty()) c.sentencia += QStringLiteral(" ORDER BY ") + d.clave;
         c.titulos = titulos.isEmpty() ? d.titulos : titulos;
         c.clave = d.clave;
+        c.definida = true;
     } else {
         c.sentencia = QStringLiteral("SELECT * FROM ") + tabla;
         c.titulos = titulos;
@@ -91,8 +92,18 @@ void ClsBusqueda::Muestra(const QString& tablaOSentencia, const QStringList& tit
     seleccion_.clear();
     fila_.clear();
 
-    const Consulta consulta = ArmaConsulta(tablaOSentencia, titulosDados);
-    Recordset rs = Conexion().AbreRecordset(consulta.sentencia, 0, 1, -1);
+    Consulta consulta = ArmaConsulta(tablaOSentencia, titulosDados);
+    Recordset rs;
+    try {
+        rs = Conexion().AbreRecordset(consulta.sentencia, 0, 1, -1);
+    } catch (const ErrorEjecucion&) {
+        if (!consulta.definida) throw;
+        // A definition that does not match the table (a column this database
+        // lacks) is not used: the table's own columns are shown. A table that
+        // cannot be read at all still fails here.
+        consulta = Consulta{QStringLiteral("SELECT * FROM ") + tablaOSentencia.trimmed(), titulosDados, {}, false};
+        rs = Conexion().AbreRecordset(consulta.sentencia, 0, 1, -1);
+    }
 
     const int campos = rs.CantidadCampos();
     QStringList nombres;

@@ -9,7 +9,8 @@
 //   Titulos  = their captions, comma-separated (a missing one shows the column name)
 //   Clave    = the column whose value Seleccion returns (the list is ordered by it)
 //   Distintos = SI to list repeated rows once
-// A table without a usable section (or without the file) shows all its columns.
+// A table without a usable section (or without the file), or whose section
+// names a column the table lacks, shows all its columns.
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -50,6 +51,7 @@ public:
         QString sentencia;
         QStringList titulos;  // empty: the result's own column names
         QString clave;        // the definition's key column, if any
+        bool definida = false;  // built from the definitions file
     };
     Consulta ArmaConsulta(const QString& tablaOSentencia, const QStringList& titulos) const;
     // Whether a text is a usable table or column name (letters, digits, "_",
