@@ -183,12 +183,21 @@ void TestBusquedaInquiry::cobranzasPorLaVentanaDeBusqueda_data() {
     QTest::addColumn<QStringList>("titulos");
     QTest::addColumn<QStringList>("claves");
     QTest::addColumn<QString>("mostrado");
+    QTest::addColumn<QStringList>("filas");  // every row listed (after the TC), one line each, sorted
+    // One row per voucher of the selected type (its entry lines listed once).
+    const QStringList cobranzas{"0001|00000150|X|Cobranza FC 0001-00000025-A", "0001|00000152|X|Cobranza anulada",
+                                "0001|00000153|X|Cobranza anulada"};
+    // One row per voucher and supplier account; the entry lines of other accounts are left out.
+    const QStringList pagos{"0002|00000088|X|P0001", "0002|00000088|X|P0002", "0002|00000089|X|P0003"};
     QTest::newRow("cobranza de ventas: Concepto, sin proveedor")
         << false << "CB" << "00000150" << QStringList{"TC", "SUCURSAL", "NUMERO", "LETRA", "Concepto"}
-        << QStringList{"0001", "00000150", "X", ""} << "182500.75";
+        << QStringList{"0001", "00000150", "X", ""} << "182500.75" << cobranzas;
     QTest::newRow("pago de compras: CUENTA va al proveedor")
         << true << "PG" << "00000088" << QStringList{"TC", "SUCURSAL", "NUMERO", "LETRA", "CUENTA"}
-        << QStringList{"0002", "00000088", "X", "P0001"} << "";
+        << QStringList{"0002", "00000088", "X", "P0001"} << "" << pagos;
+    QTest::newRow("pago de compras: la cuenta de la fila elegida")
+        << true << "PG" << "P0002" << QStringList{"TC", "SUCURSAL", "NUMERO", "LETRA", "CUENTA"}
+        << QStringList{"0002", "00000088", "X", "P0002"} << "" << pagos;
 }
 
 void TestBusquedaInquiry::cobranzasPorLaVentanaDeBusqueda() {
@@ -198,6 +207,7 @@ void TestBusquedaInquiry::cobranzasPorLaVentanaDeBusqueda() {
     QFETCH(QStringList, titulos);
     QFETCH(QStringList, claves);
     QFETCH(QString, mostrado);
+    QFETCH(QStringList, filas);
     Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
     auto f = AbreFormulario(compras, tc);
     QCOMPARE(f->txtfields[Numero]->property("Tag").toString(), QStringLiteral("COBRANZAS"));
@@ -207,7 +217,13 @@ void TestBusquedaInquiry::cobranzasPorLaVentanaDeBusqueda() {
     QCOMPARE(g.vista.clase, QStringLiteral("lookup"));
     QCOMPARE(g.vista.titulos, titulos);
     QVERIFY(!g.vista.filas.isEmpty());
-    for (const QStringList& fila : std::as_const(g.vista.filas)) QCOMPARE(fila.first(), tc);
+    QStringList listadas;
+    for (const QStringList& fila : std::as_const(g.vista.filas)) {
+        QCOMPARE(fila.first(), tc);
+        listadas << fila.mid(1).join('|');
+    }
+    listadas.sort();
+    QCOMPARE(listadas, filas);
     QCOMPARE(Claves(*f), claves);
     QVERIFY(!f->TextoDisp().isEmpty());
     if (!mostrado.isEmpty()) QVERIFY2(f->TextoDisp().contains(mostrado), qPrintable(f->TextoDisp()));

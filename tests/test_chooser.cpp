@@ -82,6 +82,7 @@ private slots:
     void sentencias();
     void columnasPorFamilia_data();
     void columnasPorFamilia();
+    void anchosEnEquis_data();
     void anchosEnEquis();
     void iconosPorFila_data();
     void iconosPorFila();
@@ -187,15 +188,34 @@ void TestChooser::columnasPorFamilia() {
     QVERIFY(env.respondedor.errores.isEmpty());
 }
 
+void TestChooser::anchosEnEquis_data() {
+    QTest::addColumn<QString>("tc");
+    QTest::addColumn<QString>("referencia");
+    QTest::addColumn<QList<int>>("equis");
+    QTest::newRow("ventas") << "FC" << "NO" << QList<int>{13, 15, 5, 21, 10};
+    QTest::newRow("ventas con Referencia") << "OT" << "SI" << QList<int>{13, 15, 5, 21, 21, 10};
+    QTest::newRow("compras") << "FCC" << "NO" << QList<int>{13, 15, 15, 21, 21, 10};
+    QTest::newRow("presupuestos") << "PR" << "NO" << QList<int>{13, 15, 21, 10};
+    QTest::newRow("presupuestos con Referencia") << "PR" << "SI" << QList<int>{13, 15, 21, 21, 10};
+    QTest::newRow("externos: ID de 4") << "T3" << "SI" << QList<int>{7, 13, 15, 4, 10, 10};
+}
+
 void TestChooser::anchosEnEquis() {
-    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-    Consulta("FCC", [&](FrmConsComprobantes& frm) {
+    QFETCH(QString, tc);
+    QFETCH(QString, referencia);
+    QFETCH(QList<int>, equis);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
+                        QStringLiteral("UPDATE TA_CONFIGURACION SET Valor = '%1' WHERE CLAVE = 'UsaReferenciaPresupuestos'").arg(referencia));
+    QList<int> anchos, esperados;
+    Consulta(tc, [&](FrmConsComprobantes& frm) {
+        // The widths are those of runs of "X" in the window's font, as shown.
         const QFontMetrics fm(frm.font());
-        const int equis[] = {13, 15, 15, 21, 21, 10};
-        for (int c = 0; c < 6; ++c)
-            QCOMPARE(frm.ListView1->header()->sectionSize(c), fm.horizontalAdvance(QString(equis[c], QLatin1Char('X'))));
+        for (int x : std::as_const(equis)) esperados << fm.horizontalAdvance(QString(x, QLatin1Char('X')));
+        QHeaderView* h = frm.ListView1->header();
+        for (int c = 0; c < h->count(); ++c) anchos << h->sectionSize(c);
         frm.CmdCancelar->click();
     });
+    QCOMPARE(anchos, esperados);
 }
 
 void TestChooser::iconosPorFila_data() {
@@ -206,8 +226,8 @@ void TestChooser::iconosPorFila_data() {
     QTest::newRow("factura anulada") << "FC" << "000100000026A" << "Anulado";
     QTest::newRow("factura aprobada") << "FC" << "000100000025A" << "Aprobado";
     QTest::newRow("anulada y aprobada: gana anulada") << "FC" << "000100000027A" << "Anulado";
-    QTest::newRow("nota de credito") << "ND" << "000100000003A" << "ND";
-    QTest::newRow("nota de debito") << "NC" << "000100000004A" << "NC";
+    QTest::newRow("nota de debito") << "ND" << "000100000003A" << "ND";
+    QTest::newRow("nota de credito") << "NC" << "000100000004A" << "NC";
     QTest::newRow("orden de trabajo") << "OT" << "000100000103X" << "OT";
     QTest::newRow("remito: generico") << "RM" << "000100000041R" << "Generico";
     QTest::newRow("presupuesto aprobado muestra PR") << "PR" << "000100000008X" << "PR";
