@@ -60,6 +60,18 @@ void Estaciona(const QString& tipo, const QString& suc, const QString& nro, cons
 
 const QString Clave = QStringLiteral("PUESTO01|admin");
 
+// A progress window that only writes down what it is asked to show.
+QStringList gVentana;
+class VentanaAnotada : public VistaProgreso {
+public:
+    void Muestra(const QString& titulo) override { gVentana << QStringLiteral("Muestra: ") + titulo; }
+    void Avanza(const QString& l1, const QString& l2, const QString& l3) override {
+        gVentana << QStringList{l1, l2, l3}.join(QLatin1Char('|'));
+    }
+    void Oculta() override { gVentana << QStringLiteral("Oculta"); }
+};
+VistaProgreso* CreaVentanaAnotada() { return new VentanaAnotada; }
+
 // One invoice with one task line (the heading blocks are tested on it).
 const QString UnaTarea = QStringLiteral(
     "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Cuenta, Nombre, Importe) VALUES ('FC', '000200000001A', 0, 'C1', 'Cliente', 100);\n"
@@ -108,6 +120,28 @@ private slots:
         QVERIFY(env.respondedor.errores.isEmpty());
         QCOMPARE(Progreso().Titulo(), QStringLiteral("Imprimiendo Comprobantes"));
         QVERIFY(!Progreso().Visible());
+    }
+
+    // What the progress window shows, step by step: the line counter advances
+    // on tasks and other concepts, not on supplies.
+    void ventanaDeProgreso() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, UnaTarea + QStringLiteral(
+            "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdArticulo, Descripcion, IdUnidad, Cantidad, Importe, Importe_S_IVA, Total) "
+            "VALUES ('FC', '000200000001A', 0, ' A1 ', ' Caño ', 'UN', 1, 10, 8, 10);\n"
+            "INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TIPO_OBS, Observacion, Importe, Importe_S_IVA) "
+            "VALUES ('FC', '000200000001A', 0, 'OC', 'Flete', 5, 4);\n"));
+        gVentana.clear();
+        ClsProgreso::EstableceFabricaVista(&CreaVentanaAnotada);
+        Estaciona(QStringLiteral("FC"), QStringLiteral("0002"), QStringLiteral("00000001"), QStringLiteral("A"));
+        const QString g = QStringLiteral("Generando Informe||"), a = QStringLiteral("Actualizando||");
+        const QStringList bloque{g, a, a, g, a};  // spacer, heading, spacer
+        QStringList esperado{QStringLiteral("Muestra: Imprimiendo Comprobantes"), QStringLiteral("Verificando Datos ||"), g};
+        esperado << bloque << QStringLiteral("1 - 000200000001A|T9|Tarea");
+        esperado << bloque << QStringLiteral("1 - 000200000001A|A1|Caño");
+        esperado << bloque << QStringLiteral("2 - 000200000001A||");
+        esperado << g << QStringLiteral("Oculta");
+        QCOMPARE(gVentana, esperado);
+        QCOMPARE(Filas(Clave).size(), 3 * 3 + 3);
     }
 
     void bloqueDeTitulo_data() {
