@@ -135,6 +135,10 @@ void TestSesion::falloDeConexion_data() {
     // still shows no password.
     QTest::newRow("la base se traga la clave") << "@Server=;@DbName=/no/existe/x.db @Password=Secreto123;"
                                                << "/no/existe/x.db";
+    QTest::newRow("archivo que no es una base") << "@Server=;@DbName={CARPETA}texto.db;@Password=Secreto123;"
+                                                << "file is not a database";
+    QTest::newRow("archivo vacio") << "@Server=;@DbName={CARPETA}vacio.db;@Password=Secreto123;"
+                                   << "no contiene ninguna tabla";
     QTest::newRow("caracteres de control en el servidor")
         << QStringLiteral("@Server=SRV\x1b[31m\x07;@DbName=EMP;@Password=Secreto123;") << "SRV?[31m?";
 }
@@ -143,8 +147,10 @@ void TestSesion::falloDeConexion() {
     QFETCH(QString, linea);
     QFETCH(QString, enElMensaje);
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    env.EscribeArchivo(QStringLiteral("texto.db"), QByteArray("[intl]\nICurrDigits=2\n").repeated(200));
+    env.EscribeArchivo(QStringLiteral("vacio.db"), QByteArray());
     Conexion().Cierra();
-    EstableceLineaComandos(linea);
+    EstableceLineaComandos(linea.replace(QLatin1String("{CARPETA}"), env.Carpeta()));
     int codigo = -1;
     try {
         InicializaSistema();

@@ -141,10 +141,14 @@ void ClsConexion::AbreSqlite(const QString& ruta) {
         QSqlDatabase::removeDatabase(nombreConexion_);
         return;
     }
-    // A file that is not a database opens fine and fails on the first read.
+    // A file that is not a database opens fine and fails on the first read;
+    // an empty file opens as a database without a single table.
     QSqlQuery prueba(db);
-    if (!prueba.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        InformaFalloConexion(prueba.lastError().text());
+    const bool leida = prueba.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('table', 'view')"));
+    const bool vacia = leida && prueba.next() && prueba.value(0).toInt() == 0;
+    if (!leida || vacia) {
+        InformaFalloConexion(leida ? QStringLiteral("El archivo no contiene ninguna tabla: %1").arg(ruta)
+                                   : prueba.lastError().text());
         prueba = QSqlQuery();
         db.close();
         db = QSqlDatabase();
