@@ -402,6 +402,57 @@ private slots:
         QCOMPARE(vistas, ejecuciones);
     }
 
+    // Which printer ports (or names) stand for a PDF file, and where it goes.
+    void archivoDelPuerto_data() {
+        QTest::addColumn<QString>("puerto");
+        QTest::addColumn<QString>("archivo");  // "@" stands for the program's folder
+        QTest::newRow("FILE: con ruta absoluta") << "FILE:/tmp/x/salida.pdf" << "/tmp/x/salida.pdf";
+        QTest::newRow("file: en minúsculas, blancos") << " file: /tmp/y.pdf " << "/tmp/y.pdf";
+        QTest::newRow("FILE: con ruta relativa") << "FILE:pdf/salida.pdf" << "@pdf/salida.pdf";
+        QTest::newRow("ruta que termina en .pdf") << "copias.PDF" << "@copias.PDF";
+        QTest::newRow("ruta absoluta") << "/srv/impresos/f" << "/srv/impresos/f";
+        QTest::newRow("FILE: sin ruta: no es archivo") << "FILE:" << "";
+        QTest::newRow("puerto paralelo") << "LPT1:" << "";
+        QTest::newRow("impresora de red") << "\\\\srv\\hp" << "";
+        QTest::newRow("vacío") << "" << "";
+    }
+    void archivoDelPuerto() {
+        QFETCH(QString, puerto);
+        QFETCH(QString, archivo);
+        Prueba::Entorno env;
+        archivo.replace(QLatin1Char('@'), env.Carpeta());
+        QCOMPARE(Reporte().ArchivoDePuerto(puerto), archivo);
+    }
+
+    // A failing statement or value is reported under the procedure's name; leaving
+    // ImprimirComprobante sends nothing further to the runner.
+    void erroresConSuProcedimiento_data() {
+        QTest::addColumn<QString>("preparacion");
+        QTest::addColumn<QString>("complemento");
+        QTest::addColumn<QString>("procedimiento");
+        QTest::addColumn<int>("ejecuciones");
+        QTest::newRow("TA_REPORTES ilegible") << "ALTER TABLE TA_REPORTES RENAME TO TA_REPORTES_X" << "0" << "NombreReporte$" << 1;
+        QTest::newRow("complemento que no es número") << "" << "0 OR 1=1" << "ImprimirComprobante" << 0;
+    }
+    void erroresConSuProcedimiento() {
+        QFETCH(QString, preparacion);
+        QFETCH(QString, complemento);
+        QFETCH(QString, procedimiento);
+        QFETCH(int, ejecuciones);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        if (!preparacion.isEmpty()) env.Ejecuta(preparacion);
+        Modal::GanchoTemporal g([](QDialog*) { return 0; });
+        QStringList orden{QString()};
+        QString seleccion;
+        int destino = 0;
+        ImprimirComprobante(QStringLiteral("FC  "), QStringLiteral("000100000025A"), complemento, QStringLiteral("FC"), orden,
+                            seleccion, {QString()}, destino, 0);
+        QCOMPARE(env.respondedor.errores.size(), 1);
+        QCOMPARE(env.respondedor.errores.first().procedimiento, procedimiento);
+        QCOMPARE(Reporte().Ejecuciones(), ejecuciones);
+        QCOMPARE(Reporte().Finalizaciones(), ejecuciones);
+    }
+
     // E-mail: the PDF lands in the mail folder and the operator is told where.
     void correoDejaElPdfEnSuCarpeta() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
