@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -160,6 +161,45 @@ private slots:
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(Reporte().UltimaEjecucion().destino, 1);
         QCOMPARE(Reporte().UltimaEjecucion().copias, 2);
+    }
+
+    // A print that cannot be done says why once and leaves the screen as it was.
+    void impresionFallidaDejaLaPantalla_data() {
+        QTest::addColumn<int>("boton");
+        QTest::addColumn<QString>("impresora");
+        QTest::addColumn<bool>("sinDefiniciones");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("definición inexistente") << 1 << "" << true << "No se encontró la definición del reporte \"FC  -A\"";
+        QTest::newRow("impresora desconocida") << 2 << "Impresora Inexistente|LPT1:" << false
+                                               << "La impresora \"Impresora Inexistente\" no está instalada en este equipo";
+        QTest::newRow("PDF que no se puede escribir") << 2 << "PDF|FILE:/no/existe/carpeta/x.pdf" << false
+                                                      << "No se puede escribir el archivo /no/existe/carpeta/x.pdf";
+    }
+    void impresionFallidaDejaLaPantalla() {
+        QFETCH(int, boton);
+        QFETCH(QString, impresora);
+        QFETCH(bool, sinDefiniciones);
+        QFETCH(QString, mensaje);
+        QTemporaryDir vacia;
+        if (sinDefiniciones) qputenv("TALERUNA_REPORTES", vacia.path().toUtf8());
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        env.Ejecuta(QStringLiteral("DELETE FROM TA_REPORTES"));
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"), Registro(impresora, QStringLiteral("1")));
+        auto f = Abre();
+        Selecciona(*f, QStringLiteral("FC"));
+        Muestra(*f, QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"));
+        const QString pantalla = f->TextoDisp();
+        int vistas = 0;
+        Modal::GanchoTemporal g([&](QDialog*) { ++vistas; return 0; });
+        f->BotonesToolbar[boton - 1]->trigger();
+        QCOMPARE(vistas, 0);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QVERIFY2(env.respondedor.mensajes.first().texto.startsWith(mensaje), qPrintable(env.respondedor.mensajes.first().texto));
+        QCOMPARE(env.respondedor.mensajes.first().titulo, QStringLiteral("Aviso al Operador!!!"));
+        QVERIFY(env.respondedor.errores.isEmpty());
+        QCOMPARE(f->TextoDisp(), pantalla);
+        QCOMPARE(f->txtfields[1]->text(), QStringLiteral("00000025"));
+        QCOMPARE(Reporte().Finalizaciones(), 1);
     }
 
     // Types outside FC, NC, ND, RM print nothing and say nothing.
