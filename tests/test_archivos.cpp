@@ -34,6 +34,8 @@ void TestArchivos::leeValor_data() {
     QTest::newRow("comillas quitadas") << "intl" << "sDecimal" << ",";
     QTest::newRow("valor vacio") << "intl" << "Vacia" << "";
     QTest::newRow("segunda seccion no mezcla") << "intl" << "IconoDelSistema" << "defecto";
+    QTest::newRow("clave repetida: la primera") << "Iconos" << "Repetida" << "uno";
+    QTest::newRow("seccion repetida: solo la primera") << "Iconos" << "SoloEnLaSegunda" << "defecto";
 }
 
 void TestArchivos::leeValor() {
@@ -43,7 +45,8 @@ void TestArchivos::leeValor() {
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
     env.EscribeArchivo(QStringLiteral("CN000pr.INI"),
                        "; archivo de la suite\r\n[Iconos]\r\n;Comentada=X\r\n  IconoDelSistema = OTROICONO  \r\n"
-                       "[intl]\r\nsDecimal=\",\"\r\nVacia=\r\n");
+                       "Repetida=uno\r\nRepetida=dos\r\n[intl]\r\nsDecimal=\",\"\r\nVacia=\r\n"
+                       "[ICONOS]\r\nSoloEnLaSegunda=X\r\n");
     QCOMPARE(ArchivoIni().LeeValor(QStringLiteral("CN000pr.INI"), seccion, clave, QStringLiteral("defecto")), esperado);
 }
 

@@ -45,6 +45,9 @@ QString ClsArchivoIni::LeeValor(const QString& archivo, const QString& seccion, 
         linea = linea.trimmed();
         if (linea.isEmpty() || linea.startsWith(QLatin1Char(';')) || linea.startsWith(QLatin1Char('#'))) continue;
         if (linea.startsWith(QLatin1Char('['))) {
+            // Only the first section of that name is read (as Windows does):
+            // the key is not looked for in a repeated one.
+            if (enSeccion) return porDefecto;
             const int fin = linea.indexOf(QLatin1Char(']'));
             const QString nombre = (fin > 0 ? linea.mid(1, fin - 1) : linea.mid(1)).trimmed();
             enSeccion = nombre.compare(s, Qt::CaseInsensitive) == 0;
