@@ -292,6 +292,28 @@ void TestBusqueda::flechasEnterYEscape() {
         QTest::mouseDClick(frm.LstResultados->viewport(), Qt::LeftButton, {}, frm.LstResultados->visualRect(i).center());
     });
     QCOMPARE(Busqueda().Seleccion(), QStringLiteral("P0003"));
+
+    // Typing while the list has the focus narrows it too; Backspace widens it again.
+    QString filtro;
+    int quedan = -1, trasBorrar = -1;
+    Busca("VT_PROVEEDORES", {}, [&](FrmBusqueda& frm) {
+        frm.LstResultados->setFocus();
+        QTest::keyClicks(frm.LstResultados, "BAHX");
+        QCOMPARE(frm.Modelo()->rowCount(), 0);
+        QTest::keyClick(frm.LstResultados, Qt::Key_Backspace);
+        filtro = frm.TxtFiltro->text();
+        trasBorrar = frm.Modelo()->rowCount();
+        QTest::keyClick(frm.TxtFiltro, Qt::Key_Backspace);
+        QTest::keyClick(frm.TxtFiltro, Qt::Key_Backspace);
+        QTest::keyClick(frm.TxtFiltro, Qt::Key_Backspace);
+        quedan = frm.Modelo()->rowCount();
+        QTest::keyClicks(frm.TxtFiltro, "centro");
+        QTest::keyClick(frm.TxtFiltro, Qt::Key_Return);
+    });
+    QCOMPARE(filtro, QStringLiteral("BAH"));
+    QCOMPARE(trasBorrar, 1);
+    QCOMPARE(quedan, 3);
+    QCOMPARE(Busqueda().Seleccion(), QStringLiteral("P0003"));
 }
 
 void TestBusqueda::listaVaciaNoDevuelveNada() {

@@ -116,6 +116,16 @@ bool FrmBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
         default:
             break;
         }
+        // Typing in the list goes on in the filter box.
+        const bool escritura = tecla->key() == Qt::Key_Backspace ||
+                               (!tecla->text().isEmpty() && tecla->text().at(0).isPrint() &&
+                                !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)));
+        if (objeto == LstResultados && escritura) {
+            TxtFiltro->setFocus();
+            QKeyEvent copia(tecla->type(), tecla->key(), tecla->modifiers(), tecla->text());
+            QApplication::sendEvent(TxtFiltro, &copia);
+            return true;
+        }
     }
     return QDialog::eventFilter(objeto, evento);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The lookup window of ClsBusqueda: a filter box over a list of rows. Typing
-// narrows the list; the arrow keys move through it, Enter (or a double click,
-// or Aceptar) picks the current row, Escape (or Cancelar) closes it without
-// a choice.
+// narrows the list (typing in the list goes on in the filter box); the arrow
+// keys move through it, Enter (or a double click, or Aceptar) picks the
+// current row, Escape (or Cancelar) closes it without a choice.
 #include <QDialog>
 #include <QString>
 #include <QStringList>
