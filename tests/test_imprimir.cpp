@@ -123,7 +123,8 @@ private slots:
     void nombreDeEmpresaConApostrofe() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
                             QStringLiteral("UPDATE TA_CONFIGURACION SET Valor = 'O''HIGGINS SRL' WHERE CLAVE = 'NOMBRE';\n"
-                                           "UPDATE TA_CONFIGURACION SET Valor = 'D''Agostino' WHERE CLAVE = 'CALLE';\n"));
+                                           "UPDATE TA_CONFIGURACION SET Valor = 'D''Agostino' WHERE CLAVE = 'CALLE';\n"
+                                           "UPDATE TA_CONFIGURACION SET Valor = 'Villa D''Alba' WHERE CLAVE = 'LOCALIDAD';\n"));
         const QString pdf = env.Carpeta() + QStringLiteral("ohiggins.pdf");
         env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
                            Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
@@ -133,6 +134,11 @@ private slots:
         const QString texto = TextoCorrido(pdf);
         QVERIFY(texto.contains(QStringLiteral("O'HIGGINS SRL")));
         QVERIFY(texto.contains(QStringLiteral("D'Agostino 1450")));
+        QVERIFY(texto.contains(QStringLiteral("Villa D'Alba")));
+        // The entries keep the list's form: the value between the outer apostrophes.
+        const QStringList formulas = Reporte().UltimaEjecucion().formulas;
+        QVERIFY(formulas.contains(QStringLiteral("NombreEmpresa = 'O'HIGGINS SRL'")));
+        QVERIFY(formulas.contains(QStringLiteral("Localidad= 'Villa D'Alba'")));
     }
 
     // The screen destination opens the preview window with the voucher's pages.
