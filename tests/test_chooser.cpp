@@ -99,6 +99,7 @@ private slots:
     void ordenaPorEncabezadoAlternando();
     void listaVaciaMuestraEncabezados();
     void vistaInexistenteSeInformaBajoConsultaComprobante();
+    void columnaFaltanteSeInformaBajoConsultaComprobante();
     void edicionDeEtiquetasRechazada();
     void cadaLlamadaArmaUnaVentanaNueva();
     void filasAgregadasTomanSuLugarEnElOrden();
@@ -498,6 +499,37 @@ void TestChooser::vistaInexistenteSeInformaBajoConsultaComprobante() {
     QVERIFY(r.comprobantes.isEmpty());
     QCOMPARE(r.respuesta, QString());
     QCOMPARE(env.respondedor.errores.size(), 2);
+}
+
+void TestChooser::columnaFaltanteSeInformaBajoConsultaComprobante() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, "ALTER TABLE V_MV_CPTETERCEROS DROP COLUMN FECHARECIBIDO");
+    // Leave: the window never opens and nothing is chosen.
+    Respuestas r = Consulta("T3", [](FrmConsComprobantes& frm) { frm.CmdAceptar->click(); });
+    QVERIFY(!r.abierto);
+    QCOMPARE(r.respuesta, QString());
+    QCOMPARE(env.respondedor.errores.size(), 1);
+    QCOMPARE(env.respondedor.errores.first().procedimiento, QStringLiteral("ConsultaComprobante"));
+    QVERIFY2(env.respondedor.errores.first().descripcion.contains("FECHARECIBIDO", Qt::CaseInsensitive),
+             qPrintable(env.respondedor.errores.first().descripcion));
+
+    // Next statement, once per row: the rows are listed with that cell empty.
+    env.respondedor.respuestasErrores = {5, 5};
+    QStringList envios, recepciones;
+    r = Consulta("T3", [&](FrmConsComprobantes& frm) {
+        const ModeloComprobantes* m = frm.Modelo();
+        for (int i = 0; i < m->rowCount(); ++i) {
+            envios << m->Texto(i, m->ColumnaDe("FH Envio"));
+            recepciones << m->Texto(i, m->ColumnaDe("FH Recep"));
+        }
+        ClickFila(frm, 0);
+        frm.CmdAceptar->click();
+    });
+    QVERIFY(r.abierto);
+    QCOMPARE(env.respondedor.errores.size(), 3);
+    QCOMPARE(recepciones, (QStringList{"", ""}));
+    QVERIFY(!envios.first().isEmpty());
+    QCOMPARE(r.respuesta, QStringLiteral("1"));
+    QCOMPARE(r.idComplemento, QStringLiteral("0"));
 }
 
 void TestChooser::edicionDeEtiquetasRechazada() {
