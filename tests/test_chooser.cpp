@@ -234,6 +234,9 @@ void TestChooser::iconosPorFila_data() {
     QTest::newRow("presupuesto aprobado muestra PR") << "PR" << "000100000008X" << "PR";
     QTest::newRow("presupuesto anulado") << "PR" << "000100000010X" << "Anulado";
     QTest::newRow("factura de compra: generico") << "FCC" << "000300001234A" << "Generico";
+    QTest::newRow("factura de compra anulada") << "FCC" << "000300009999A" << "Anulado";
+    QTest::newRow("remito anulado") << "RM" << "000100000042R" << "Anulado";
+    QTest::newRow("remito aprobado") << "RM" << "000100000043R" << "Aprobado";
     QTest::newRow("externo") << "T3" << "000100000025A" << "T3";
 }
 
@@ -245,7 +248,12 @@ void TestChooser::iconosPorFila() {
                         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Cuenta, Nombre, Anulada, APROBADO, Importe) VALUES "
                         "('OT', '000100000103X', 0, '2024-06-22', 'C0001', 'Ferretería Los Andes S.R.L.', 0, 0, 100);\n"
                         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Cuenta, Nombre, Anulada, APROBADO, Importe) VALUES "
-                        "('FC', '000100000027A', 0, '2024-06-22', 'C0001', 'Ferretería Los Andes S.R.L.', 1, 1, 100);\n");
+                        "('FC', '000100000027A', 0, '2024-06-22', 'C0001', 'Ferretería Los Andes S.R.L.', 1, 1, 100);\n"
+                        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Cuenta, Nombre, Anulada, APROBADO, Importe) VALUES "
+                        "('RM', '000100000042R', 0, '2024-06-22', 'C0001', 'Ferretería Los Andes S.R.L.', 1, 0, 100),"
+                        "('RM', '000100000043R', 0, '2024-06-22', 'C0001', 'Ferretería Los Andes S.R.L.', NULL, 1, 100);\n"
+                        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA, Fecha, Nombre, Anulada, Importe) VALUES "
+                        "('FCC', '000300009999A', 'P0001', '2024-06-22', 'Distribuidora Eléctrica Rosario S.A.', 1, 100);\n");
     QString vista;
     Consulta(tc, [&](FrmConsComprobantes& frm) {
         const int fila = FilaDe(frm, comprobante);
