@@ -2,6 +2,7 @@
 // values, the name resolution, the shipped definitions and the launch.
 #include "printing/ClsReporte.h"
 #include "printing/DefinicionReporte.h"
+#include "printing/DocumentoReporte.h"
 #include "printing/FormulaSeleccion.h"
 #include "printing/ModImpresion.h"
 #include "session/ClsConexion.h"
@@ -14,6 +15,7 @@
 #include <QSqlQuery>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 
 namespace {
@@ -184,6 +186,30 @@ private slots:
             QVERIFY(d.Tablas().contains(QStringLiteral("V_MV_CPTE")));
             QVERIFY(!d.Plantilla.isEmpty());
         }
+    }
+
+    // Values print as stored: blanks in a row are not run together (the
+    // address formula puts two after the street number), apostrophes and
+    // markup characters show as themselves.
+    void valoresSeImprimenComoEstan() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
+                            QStringLiteral("UPDATE V_MV_CPTEINSUMOS SET Descripcion = '  Taladro  <b>percutor</b> & D''Arco' "
+                                           "WHERE IdArticulo = 'TAL-200';\n"));
+        QString tc = QStringLiteral("FC");
+        GeneraAuxiliarComprobantes(tc, QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"),
+                                   QStringLiteral("0"), 3, {}, {}, {}, {}, {}, {});
+        DefinicionReporte d;
+        QString error;
+        QVERIFY2(DefinicionReporte::Carga(QDir(Reportes()).filePath(QStringLiteral("FC-A.rpt")), d, error), qPrintable(error));
+        const auto r = DocumentoReporte::Arma(
+            d, FormulasEmpresa(QStringLiteral("FC"), {QString()}), {QStringLiteral("+{Aux_Mv_Cpte.ID}")},
+            QStringLiteral("{Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"));
+        QVERIFY2(r.ok, qPrintable(r.mensaje));
+        QTextDocument doc;
+        doc.setHtml(r.html);
+        const QString texto = doc.toPlainText();
+        QVERIFY2(texto.contains(QStringLiteral("Av. General San Martín 1450  PB A")), qPrintable(texto));
+        QVERIFY(texto.contains(QStringLiteral("Taladro  <b>percutor</b> & D'Arco")));
     }
 
     // A definition whose data section carries a statement is refused.

@@ -17,6 +17,21 @@ namespace {
 
 std::string U8(const QString& s) { return s.toStdString(); }
 
+// A value as it is printed: the layout is HTML, which runs blanks together, so
+// every blank that follows another one (or starts the value) becomes a
+// non-breaking blank; the text keeps its blanks and can still wrap at single ones.
+std::string Dato(const QString& v) {
+    QString r;
+    r.reserve(v.size());
+    bool blancoAntes = true;
+    for (const QChar c : v) {
+        const bool blanco = c == QLatin1Char(' ');
+        r += (blanco && blancoAntes) ? QChar(0x00A0) : c;
+        blancoAntes = blanco;
+    }
+    return U8(r);
+}
+
 km::data Valor(const QString& v) {
     const QString t = v.trimmed();
     if (t.compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0) return km::data(true);
@@ -56,7 +71,7 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
     km::data valoresFormula;
     for (const QString& f : formulas) {
         QString nombre, valor;
-        if (FormulaSeleccion::SeparaFormula(f, nombre, valor)) Pon(valoresFormula, nombre, km::data(U8(valor)));
+        if (FormulaSeleccion::SeparaFormula(f, nombre, valor)) Pon(valoresFormula, nombre, km::data(Dato(valor)));
     }
     contexto.set("formulas", valoresFormula);
     km::data valoresReporte;
@@ -87,7 +102,7 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
             const QString& n = nombres.at(i);
             const QVariant v = Funciones().ValorCampo(rs.Campo(i));
             const QString texto = esImporte(n) ? FmtMoneda(v, -1) : v.toString();
-            fila.set(U8(n), U8(texto));
+            fila.set(U8(n), Dato(texto));
             fila.set(U8(QStringLiteral("hay") + n), !texto.trimmed().isEmpty());
             if (n.compare(QLatin1String("Tipo"), Qt::CaseInsensitive) == 0) tipo = texto.trimmed().toUpper();
             if (n.compare(QLatin1String("Encabezado"), Qt::CaseInsensitive) == 0) encabezado = texto;
@@ -126,9 +141,9 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
         }
         ++r.filas;
         if (tipo.isEmpty() && !encabezado.trimmed().isEmpty()) {
-            notasEncabezado.push_back(km::data("texto", km::data(U8(encabezado))));
+            notasEncabezado.push_back(km::data("texto", km::data(Dato(encabezado))));
         } else if (tipo.isEmpty() && !pie.trimmed().isEmpty()) {
-            notasPie.push_back(km::data("texto", km::data(U8(pie))));
+            notasPie.push_back(km::data("texto", km::data(Dato(pie))));
         } else if (espacio || seccion || tarea || insumo || concepto) {
             hayDetalle = hayDetalle || tarea || insumo || concepto;
             lineas.push_back(fila);
