@@ -97,6 +97,7 @@ private slots:
     void pendientes();
     void referenciaConConfiguracion();
     void ordenaPorEncabezadoAlternando();
+    void ordenAlternaTambienAlCambiarDeColumna();
     void listaVaciaMuestraEncabezados();
     void vistaInexistenteSeInformaBajoConsultaComprobante();
     void columnaFaltanteSeInformaBajoConsultaComprobante();
@@ -473,6 +474,22 @@ void TestChooser::ordenaPorEncabezadoAlternando() {
     QCOMPARE(segunda, (QStringList{"Construcciones del Plata S.A.", "Ferretería Los Andes S.R.L.", "María Fernández"}));
     QCOMPARE(seleccionTrasOrdenar, QStringLiteral("000100000012B"));
     QCOMPARE(r.respuesta, QStringLiteral("000100000012B"));
+}
+
+void TestChooser::ordenAlternaTambienAlCambiarDeColumna() {
+    // The list has one order that every header click toggles: after a
+    // descending sort by name, a click on another column sorts it ascending.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    QStringList comprobantes;
+    Consulta("FC", [&](FrmConsComprobantes& frm) {
+        const ModeloComprobantes* m = frm.Modelo();
+        ClickEncabezado(frm, m->ColumnaDe("NOMBRE"));
+        QCOMPARE(frm.OrdenActual(), Qt::DescendingOrder);
+        ClickEncabezado(frm, m->ColumnaDe("COMPROBANTE"));
+        for (int i = 0; i < m->rowCount(); ++i) comprobantes << m->Texto(i, m->ColumnaDe("COMPROBANTE"));
+        frm.CmdCancelar->click();
+    });
+    QCOMPARE(comprobantes, (QStringList{"000100000012B", "000100000025A", "000100000026A"}));
 }
 
 void TestChooser::listaVaciaMuestraEncabezados() {
