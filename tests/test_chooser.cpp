@@ -495,6 +495,10 @@ void TestChooser::ordenAlternaTambienAlCambiarDeColumna() {
 void TestChooser::listaVaciaMuestraEncabezados() {
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno);
     Respuestas r = Consulta("FC", [&](FrmConsComprobantes& frm) {
+        QCOMPARE(frm.windowTitle(), QStringLiteral("Taleruna"));
+        QCOMPARE(frm.CmdAceptar->text(), QStringLiteral("&Aceptar"));
+        QCOMPARE(frm.CmdCancelar->text(), QStringLiteral("&Cancelar"));
+        QVERIFY(frm.isModal());
         QCOMPARE(frm.Modelo()->rowCount(), 0);
         QCOMPARE(frm.ListView1->header()->count(), 5);
         QVERIFY(!frm.ListView1->header()->isHidden());
