@@ -118,6 +118,7 @@ private slots:
     void f5EnProveedorAbreLaBusquedaDeProveedores();
     void botonDeBusquedaEmpiezaPorLaSucursal();
     void vistaFaltanteSeInformaYLaPantallaSigue();
+    void busquedaQueFallaSeInformaBajoCmdConsultar();
 };
 
 void TestBusquedaInquiry::f5AbreElChooserOrdenaYMuestra() {
@@ -301,6 +302,31 @@ void TestBusquedaInquiry::vistaFaltanteSeInformaYLaPantallaSigue() {
     g.lookup = FiltraYElige("P0003");
     QTest::keyClick(f->txtfields[Proveedor], Qt::Key_F5);
     QCOMPARE(g.vista.clase, QStringLiteral("lookup"));
+    QCOMPARE(f->txtfields[Proveedor]->text(), QStringLiteral("P0003"));
+    QCOMPARE(env.respondedor.errores.size(), 1);
+}
+
+void TestBusquedaInquiry::busquedaQueFallaSeInformaBajoCmdConsultar() {
+    // The lookup's statement fails (no MV_ASIENTOS): the search's own trap
+    // reports it and leaves; the key fields and the form stay usable.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, "DROP TABLE MV_ASIENTOS");
+    auto f = AbreFormulario(false, "CB");
+    f->txtfields[Sucursal]->setText("0001");
+    Gancho g;
+    QTest::keyClick(f->txtfields[Numero], Qt::Key_F5);
+    QCOMPARE(g.vista.clase, QString());  // the lookup never opened
+    QCOMPARE(env.respondedor.errores.size(), 1);
+    QCOMPARE(env.respondedor.errores.first().procedimiento, QStringLiteral("CmdConsultar"));
+    QVERIFY(env.respondedor.errores.first().descripcion.contains("MV_ASIENTOS", Qt::CaseInsensitive));
+    QCOMPARE(Claves(*f), (QStringList{"0001", "", "", ""}));
+    QVERIFY(f->cursor().shape() != Qt::WaitCursor);
+    QVERIFY(!QApplication::overrideCursor());
+
+    // The supplier search still works afterwards, with captions of its own.
+    g.lookup = FiltraYElige("P0003");
+    QTest::keyClick(f->txtfields[Proveedor], Qt::Key_F5);
+    QCOMPARE(g.vista.clase, QStringLiteral("lookup"));
+    QCOMPARE(g.vista.titulos.first(), QStringLiteral("CODIGO"));
     QCOMPARE(f->txtfields[Proveedor]->text(), QStringLiteral("P0003"));
     QCOMPARE(env.respondedor.errores.size(), 1);
 }
