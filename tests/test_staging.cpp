@@ -2,13 +2,18 @@
 #include "printing/ModImpresion.h"
 #include "session/ClsConexion.h"
 #include "session/ClsProgreso.h"
+#include "session/Dialogos.h"
 #include "session/ModGlobal.h"
 #include "support/Fixture.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -77,6 +82,38 @@ const QString UnaTarea = QStringLiteral(
     "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Cuenta, Nombre, Importe) VALUES ('FC', '000200000001A', 0, 'C1', 'Cliente', 100);\n"
     "INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdTarea, Descripcion, Horas, ValorHora, ValorHora_S_IVA, Total) "
     "VALUES ('FC', '000200000001A', 0, ' T9 ', ' Tarea ', 61, 100, 82.6446, 101.6667);\n");
+
+// A thousand supply lines for the voucher of UnaTarea.
+QString MilInsumos() {
+    return QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+        "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdArticulo, Descripcion, IdUnidad, Cantidad, Importe, Importe_S_IVA, Total) "
+        "SELECT 'FC', '000200000001A', 0, 'ART' || i, 'Artículo ' || i, 'UN', i, 10, 8, 10 * i FROM n;\n");
+}
+
+// The second workstation of dosPuestosAlMismoTiempo: stages the same voucher
+// under its own key a few times on the database it is given. The exit status
+// is the number of errors and wrong row counts.
+int OtroPuesto(int argc, char** argv, const QString& base) {
+    QApplication app(argc, argv);
+    Dialogos::RespondedorGuionado respondedor;
+    qputenv("TALERUNA_TERMINAL", "PUESTO02");
+    qputenv("TALERUNA_USUARIO", "admin");
+    ClsConexion& cnx = Conexion();
+    cnx.BaseDatos = base;
+    cnx.Conecta(false, 3);
+    if (!cnx.Conectado()) return 100;
+    std::fputs("listo\n", stdout);
+    std::fflush(stdout);
+    int fallas = 0;
+    for (int i = 0; i < 6; ++i) {
+        Estaciona(QStringLiteral("FC"), QStringLiteral("0002"), QStringLiteral("00000001"), QStringLiteral("A"));
+        if (Filas(QStringLiteral("PUESTO02|admin")).size() != 1007) ++fallas;
+    }
+    for (const auto& e : respondedor.errores) std::fprintf(stderr, "%s\n", qPrintable(e.descripcion));
+    cnx.Cierra();
+    return fallas + static_cast<int>(respondedor.errores.size());
+}
 
 } // namespace
 
@@ -316,12 +353,35 @@ private slots:
         QCOMPARE(filas.last(), Fila(QString(), {}, N, QStringLiteral("Garantía de 6 meses sobre la mano de obra. Gracias por su compra.")));
     }
 
+    // Two workstations staging at the same time on one database: each run
+    // waits for the other's and neither fails, sees or deletes the other's
+    // rows. The other workstation is this program started again (see main).
+    void dosPuestosAlMismoTiempo() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, UnaTarea + MilInsumos());
+        QProcess otro;
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("TALERUNA_OTRO_PUESTO"), env.RutaBase());
+        otro.setProcessEnvironment(entorno);
+        otro.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(otro.waitForReadyRead(30000));  // connected and about to stage
+        for (int vuelta = 0; vuelta < 40; ++vuelta) {
+            Estaciona(QStringLiteral("FC"), QStringLiteral("0002"), QStringLiteral("00000001"), QStringLiteral("A"));
+            QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
+            QCOMPARE(Filas(Clave).size(), 1007);
+            otro.waitForFinished(0);
+            if (otro.state() == QProcess::NotRunning) break;
+        }
+        if (otro.state() != QProcess::NotRunning) QVERIFY(otro.waitForFinished(60000));
+        QCOMPARE(otro.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(otro.exitCode() == 0, otro.readAllStandardError().constData());
+        QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
+        QCOMPARE(Filas(Clave).size(), 1007);
+        QCOMPARE(Filas(QStringLiteral("PUESTO02|admin")).size(), 1007);
+    }
+
     // A voucher of 1,000 lines stages well under a second.
     void milLineasEnMenosDeUnSegundo() {
-        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, UnaTarea + QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
-            "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdArticulo, Descripcion, IdUnidad, Cantidad, Importe, Importe_S_IVA, Total) "
-            "SELECT 'FC', '000200000001A', 0, 'ART' || i, 'Artículo ' || i, 'UN', i, 10, 8, 10 * i FROM n;\n"));
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, UnaTarea + MilInsumos());
         QElapsedTimer reloj;
         reloj.start();
         Estaciona(QStringLiteral("FC"), QStringLiteral("0002"), QStringLiteral("00000001"), QStringLiteral("A"));
@@ -332,5 +392,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(PruebaStaging)
+int main(int argc, char** argv) {
+    const QString otro = qEnvironmentVariable("TALERUNA_OTRO_PUESTO");
+    if (!otro.isEmpty()) return OtroPuesto(argc, argv, otro);
+    QApplication app(argc, argv);
+    PruebaStaging prueba;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&prueba, argc, argv);
+}
 #include "test_staging.moc"

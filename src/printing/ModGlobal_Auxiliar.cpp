@@ -9,6 +9,11 @@
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 
+#include <QSqlDatabase>
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
 #include <memory>
 
 namespace {
@@ -70,16 +75,35 @@ QString ListaLiterales(const QString& lista, bool soloNumeros) {
 // Val of a text written back as text, without a leading blank.
 QString ValComoTexto(const QString& texto) { return QString::number(ValorNumerico(texto), 'g', 15); }
 
+sqlite3* ManejadorSqlite() {
+    const QSqlDatabase db = Conexion().Conexion();
+    if (!db.driver()) return nullptr;
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.constData());
+    return nullptr;
+}
+
 // One staging runs inside one transaction; whatever ends it (the last
 // statement, or the operator leaving after an error) commits what was written.
+// When the caller has a transaction open already, the rows are written inside it.
 class TransaccionStaging {
 public:
     TransaccionStaging() {
+        if (sqlite3* h = ManejadorSqlite()) {
+            if (sqlite3_get_autocommit(h) == 0) return;
+            // The write lock is taken before the run reads anything: a second
+            // workstation staging at the same time waits for this run (within
+            // the command time-out) instead of both deadlocking halfway and one
+            // failing with "database is locked".
+            Conexion().EjecutaSql(QStringLiteral("BEGIN IMMEDIATE"));
+            activa_ = true;
+            return;
+        }
         try {
             Conexion().IniciaTransaccion();
             activa_ = true;
         } catch (const ErrorEjecucion&) {
-            activa_ = false;  // a transaction of the caller is already open: write inside it
+            activa_ = false;
         }
     }
     ~TransaccionStaging() {
@@ -156,9 +180,9 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
         }
 
         t.Paso([] { Progreso().Muestra(QStringLiteral("Imprimiendo Comprobantes")); });
+        t.Paso([&] { transaccion = std::make_unique<TransaccionStaging>(); });
         Recordset cptes = t.Paso([&] { return Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_MV_CPTE ") + W); });
 
-        transaccion = std::make_unique<TransaccionStaging>();
         t.Paso([] { Progreso().Avanza(true, QStringLiteral("Verificando Datos ")); });
         t.Paso([&] {
             Conexion().EjecutaSql(QStringLiteral("DELETE Aux_MV_Cpte where USUARIO = ") + Tx(clave.trimmed()) +
@@ -300,7 +324,9 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
             t.Paso([&] { cptes.MoveNext(); });
         }
 
-        t.Paso([&] { transaccion->Confirma(); });
+        t.Paso([&] {
+            if (transaccion) transaccion->Confirma();
+        });
         CamposSql.clear();
         Progreso().Oculta();
     });
