@@ -23,6 +23,8 @@ private slots:
     void demoTieneDeCadaTipo();
     void herramientaNoSobrescribe();
     void datosConErrorNoDejanBase();
+    void datosConSuPropiaTransaccion_data();
+    void datosConSuPropiaTransaccion();
     void creabdDesdeLaLineaDeComandos();
 };
 
@@ -182,6 +184,49 @@ void TestEsquema::datosConErrorNoDejanBase() {
     QVERIFY2(r.error.startsWith(QStringLiteral("malos.sql:4:")), qPrintable(r.error));
     QVERIFY(!QFileInfo::exists(destino));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // only malos.sql
+}
+
+void TestEsquema::datosConSuPropiaTransaccion_data() {
+    QTest::addColumn<QByteArray>("datos");
+    QTest::addColumn<QString>("error");  // empty: the database is made
+    QTest::newRow("BEGIN y COMMIT como en un volcado")
+        << QByteArray("PRAGMA foreign_keys=OFF;\nBEGIN TRANSACTION;\n"
+                      "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('0001', 'BANCO UNO');\nCOMMIT;\n")
+        << "";
+    QTest::newRow("transaccion sin cerrar")
+        << QByteArray("BEGIN;\nINSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('0001', 'BANCO UNO');\n")
+        << "datos.sql: termina con una transacción abierta";
+    QTest::newRow("error dentro de la transaccion")
+        << QByteArray("BEGIN;\nINSERT INTO V_TA_BANCOS (IDBANCO) VALUES ('0001');\nINSERT INTO V_TA_BANCOS (IDBANCO) VALUES "
+                      "('0001');\nCOMMIT;\n")
+        << "datos.sql:3:";
+}
+
+void TestEsquema::datosConSuPropiaTransaccion() {
+    QFETCH(QByteArray, datos);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("datos.sql")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(datos);
+    f.close();
+    const QString destino = dir.filePath(QStringLiteral("z.db"));
+    const auto r = CreaBaseDatos::Crea(destino, Prueba::RutaFuente(QStringLiteral("db/schema.sql")), f.fileName(), false);
+    if (!error.isEmpty()) {
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.startsWith(error), qPrintable(r.error));
+        QVERIFY(!QFileInfo::exists(destino));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // only datos.sql
+        return;
+    }
+    QVERIFY2(r.ok, qPrintable(r.error));
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    Conexion().BaseDatos = destino;
+    Conexion().Conecta(false, 3);
+    QVERIFY(Conexion().Conectado());
+    QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_TA_BANCOS"), QStringLiteral("0001"), QStringLiteral("DESCRIPCION"),
+                                           QStringLiteral("IDBANCO")).toString(),
+             QStringLiteral("BANCO UNO"));
 }
 
 namespace {

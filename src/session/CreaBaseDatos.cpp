@@ -8,6 +8,11 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
 
 #include <sqlite3.h>
 
@@ -97,22 +102,31 @@ Resultado Crea(const QString& destino, const QString& esquema, const QString& da
         return {false, QStringLiteral("%1: %2").arg(temporal, msg)};
     }
     DialectoSql::RegistraColacion(db);
-    Resultado r = EjecutaScript(db, QStringLiteral("BEGIN;"), QString());
+    // The file is thrown away unless every statement ran, so it needs no
+    // journal on disk and no sync per statement; a data file may then hold
+    // its own BEGIN ... COMMIT (as a dump does).
+    Resultado r = EjecutaScript(db, QStringLiteral("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF;"), QString());
     if (r.ok) r = EjecutaScript(db, textoEsquema, QFileInfo(esquema).fileName());
     if (r.ok && !textoDatos.isEmpty()) r = EjecutaScript(db, textoDatos, QFileInfo(datos).fileName());
-    if (r.ok) r = EjecutaScript(db, QStringLiteral("COMMIT;"), QString());
+    if (r.ok && !sqlite3_get_autocommit(db))
+        r = {false, QStringLiteral("%1: termina con una transacción abierta (falta COMMIT)")
+                        .arg(QFileInfo(textoDatos.isEmpty() ? esquema : datos).fileName())};
     sqlite3_close(db);
+    if (r.ok) {
+        // On disk before it takes the destination's name.
+        QFile f(temporal);
+        if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
+            r = {false, QStringLiteral("%1: no se puede escribir (%2)").arg(temporal, f.errorString())};
+    }
     if (!r.ok) {
         QFile::remove(temporal);
         return r;
     }
-    if (QFileInfo::exists(destino) && !QFile::remove(destino)) {
+    // rename() puts the new file in place in one step, also over an old one.
+    if (::rename(QFile::encodeName(temporal).constData(), QFile::encodeName(destino).constData()) != 0) {
+        const QString causa = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temporal);
-        return {false, QStringLiteral("No se puede reemplazar %1").arg(destino)};
-    }
-    if (!QFile::rename(temporal, destino)) {
-        QFile::remove(temporal);
-        return {false, QStringLiteral("No se puede crear %1").arg(destino)};
+        return {false, QStringLiteral("No se puede crear %1 (%2)").arg(destino, causa)};
     }
     return {true, {}};
 }
