@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class TestFormatos : public QObject {
     Q_OBJECT
 private slots:
@@ -68,6 +70,10 @@ void TestFormatos::fmtMoneda_data() {
     QTest::newRow("importe grande sin agrupar") << "2" << QVariant(QStringLiteral("150000000")) << QVariant(-1)
                                                 << "150000000.00";
     QTest::newRow("negativo") << "2" << QVariant(QStringLiteral("-0.5")) << QVariant(-1) << "-0.50";
+    QTest::newRow("decimales configurados enormes: 20") << "1e30" << QVariant(12.5) << QVariant(-1)
+                                                         << "12.50000000000000000000";
+    QTest::newRow("decimales explicitos enormes: 20") << "2" << QVariant(12.5) << QVariant(1e300)
+                                                       << "12.50000000000000000000";
 }
 
 void TestFormatos::fmtMoneda() {
@@ -234,6 +240,16 @@ void TestFormatos::minutosAHoras() {
 void TestFormatos::minutosAHorasNoNumericoEsError() {
     long h = 0, m = 0;
     QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, MinutosAHoras(QVariant(QStringLiteral("dos horas")), h, m));
+    // A count beyond a whole number's range is an overflow, not a wrapped value.
+    for (const QVariant& v : {QVariant(QStringLiteral("1e30")), QVariant(std::numeric_limits<double>::infinity()),
+                              QVariant(-1e300)}) {
+        try {
+            MinutosAHoras(v, h, m);
+            QFAIL("no error raised");
+        } catch (const ErrorEjecucion& e) {
+            QCOMPARE(e.Numero(), ErrorEjecucion::Desbordamiento);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFormatos)

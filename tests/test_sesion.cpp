@@ -21,6 +21,7 @@ private slots:
     void obtieneParametro_data();
     void obtieneParametro();
     void obtieneParametroSinBarraEsError5();
+    void obtieneParametroBasura();
     void argumentosDelPrograma();
     void inicializaConecta();
     void inicializaDosVecesNoRelee();
@@ -79,6 +80,33 @@ void TestSesion::obtieneParametroSinBarraEsError5() {
     } catch (const ErrorEjecucion& e) {
         QCOMPARE(e.Numero(), 5);
     }
+}
+
+void TestSesion::obtieneParametroBasura() {
+    // Whatever the form's parameter text holds, each key gives a value or
+    // error 5 (a key without its "|"), nothing else.
+    QRandomGenerator gen(4242);
+    QString binario;
+    for (int i = 0; i < 5000; ++i) binario += QChar(static_cast<char16_t>(gen.bounded(1, 0xD7FF)));
+    const QStringList textos{QString(100000, QLatin1Char('|')) + QStringLiteral("@TC=FC|"),
+                             QStringLiteral("@TC") + QString(100000, QLatin1Char('=')) + QLatin1Char('|'),
+                             binario + QStringLiteral("@Letra=A|") + binario,
+                             QStringLiteral("@TC=|@TC|@Sucursal==|=|@Numero"),
+                             QString()};
+    const QStringList claves{QStringLiteral("@GestionCompras"), QStringLiteral("@TC"), QStringLiteral("@Sucursal"),
+                             QStringLiteral("@Numero"), QStringLiteral("@Letra"), QStringLiteral("@Proveedor"),
+                             QStringLiteral("@PConsultaSolamente")};
+    for (const QString& texto : textos)
+        for (const QString& clave : claves) {
+            try {
+                ObtieneParametro(texto, clave);
+            } catch (const ErrorEjecucion& e) {
+                QCOMPARE(e.Numero(), int(ErrorEjecucion::LlamadaNoValida));
+            }
+        }
+    QCOMPARE(ObtieneParametro(textos[0], QStringLiteral("@TC")), QStringLiteral("FC"));
+    QCOMPARE(ObtieneParametro(textos[1], QStringLiteral("@TC")), QString(99999, QLatin1Char('=')));
+    QCOMPARE(ObtieneParametro(textos[2], QStringLiteral("@Letra")), QStringLiteral("A"));
 }
 
 void TestSesion::argumentosDelPrograma() {

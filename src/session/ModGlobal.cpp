@@ -186,17 +186,27 @@ QString FormateaCeros(const QString& texto, int digitos) {
     return neg ? QLatin1Char('-') + s : s;
 }
 
+namespace {
+// The whole part of a number of decimals, held within -2 .. 100 so that no
+// configured or passed value (1e30, NaN) can overflow the conversion.
+long long Decimales(double v) {
+    if (!(v > -2)) return -2;  // also NaN
+    if (v > 100) return 100;
+    return static_cast<long long>(v);
+}
+} // namespace
+
 QString FmtMoneda(const QVariant& valor, const QVariant& decimales) {
     QString resultado;
     ConTrampa(QStringLiteral("FmtMoneda"), [&](Trampa& t) {
         const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
         // True (-1) as well as -1 mean "the configured number of decimals".
         long long d = decimales.metaType().id() == QMetaType::Bool ? (decimales.toBool() ? -1 : 0)
-                                                                   : static_cast<long long>(ValorNumerico(decimales.toString()));
+                                                                   : Decimales(ValorNumerico(decimales.toString()));
         if (!decimales.isValid()) d = -1;
-        if (d == -1) d = static_cast<long long>(ValorNumerico(t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); })));
+        if (d == -1) d = Decimales(ValorNumerico(t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); })));
         if (d == 0)
-            d = static_cast<long long>(ValorNumerico(
+            d = Decimales(ValorNumerico(
                 ArchivoIni().LeeValor(archivoWin, QStringLiteral("intl"), QStringLiteral("ICurrDigits"), QStringLiteral("2"))));
         if (d < 0) d = 0;
         if (d > 20) d = 20;
@@ -280,6 +290,10 @@ QString MinutosAHoras(const QVariant& totalMinutos, long& horasSalida, long& min
                                      QStringLiteral("No coinciden los tipos: el valor no es una cantidad de minutos."));
         }
     }
+    // A count of minutes beyond a whole number's range is an overflow error.
+    if (!std::isfinite(v) || std::fabs(v) > 9.0e15)
+        throw ErrorEjecucion(ErrorEjecucion::Desbordamiento,
+                             QStringLiteral("Desbordamiento: %1 minutos exceden el rango.").arg(v));
     const long long total = static_cast<long long>(RedondeoPar(v));
     const long long h = total / 60;  // truncates toward zero
     const long long m = total % 60;  // takes the sign of the dividend
