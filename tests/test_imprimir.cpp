@@ -76,7 +76,11 @@ class PruebaImprimir : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { qputenv("TALERUNA_REPORTES", Prueba::RutaFuente(QStringLiteral("reports")).toUtf8()); }
+    void init() {
+        qputenv("TALERUNA_REPORTES", Prueba::RutaFuente(QStringLiteral("reports")).toUtf8());
+        qputenv("TALERUNA_TERMINAL", "PUESTO01");
+        qputenv("TALERUNA_USUARIO", "admin");
+    }
 
     // The demo invoice to a PDF file through the assignment, two copies: every
     // staged line, the company, the customer and the totals, twice.
@@ -139,6 +143,22 @@ private slots:
         const QStringList formulas = Reporte().UltimaEjecucion().formulas;
         QVERIFY(formulas.contains(QStringLiteral("NombreEmpresa = 'O'HIGGINS SRL'")));
         QVERIFY(formulas.contains(QStringLiteral("Localidad= 'Villa D'Alba'")));
+    }
+
+    // A user name with an apostrophe stages, finds its assignment and prints
+    // its own rows: the staging key travels as a value, never as SQL.
+    void usuarioConApostrofe() {
+        qputenv("TALERUNA_USUARIO", "o'brien");
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        const QString pdf = env.Carpeta() + QStringLiteral("obrien.pdf");
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           Registro(QStringLiteral("PUESTO01|o'brien"), QStringLiteral("FC"), QStringLiteral("A"),
+                                    QStringLiteral("PDF|") + pdf, QStringLiteral("1"), QStringLiteral("Impresora")));
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+        QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+        QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
+        QCOMPARE(Reporte().UltimaEjecucion().filas, 19);
+        QVERIFY(TextoCorrido(pdf).contains(QStringLiteral("Instalación eléctrica")));
     }
 
     // The screen destination opens the preview window with the voucher's pages.
