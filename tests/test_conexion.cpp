@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class TestConexion : public QObject {
     Q_OBJECT
 private slots:
@@ -18,6 +20,7 @@ private slots:
     void literalTexto();
     void literalNumeroRechaza_data();
     void literalNumeroRechaza();
+    void numeroNoFinitoRechazado();
     void formateaValorSql_data();
     void formateaValorSql();
     void adapta_data();
@@ -102,6 +105,13 @@ void TestConexion::literalNumeroRechaza() {
     } catch (const ErrorEjecucion& e) {
         QCOMPARE(e.Numero(), ErrorEjecucion::TipoNoCoincide);
     }
+}
+
+void TestConexion::numeroNoFinitoRechazado() {
+    for (const double d : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity()})
+        QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, SqlLiteral::Literal(QVariant(d), QStringLiteral("@")));
+    QCOMPARE(SqlLiteral::Literal(QVariant(2.5), QStringLiteral("@")), QStringLiteral("2.5"));
 }
 
 void TestConexion::formateaValorSql_data() {

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace SqlLiteral {
 
 QString Texto(const QString& valor) {
@@ -53,6 +55,10 @@ QString Numero(const QVariant& valor) {
         return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     case QMetaType::Double:
     case QMetaType::Float:
+        // NaN and infinity would be written as the bare words nan and inf.
+        if (!std::isfinite(valor.toDouble()))
+            throw ErrorEjecucion(ErrorEjecucion::TipoNoCoincide,
+                                 QStringLiteral("El valor no es un número finito; la sentencia no se envía."));
         return QString::number(valor.toDouble(), 'g', 15);
     default:
         return Numero(valor.isNull() ? QString() : valor.toString());
