@@ -176,6 +176,8 @@ void TestFormatos::cfg() {
     QCOMPARE(Cfg(QStringLiteral("NOMBRE")), QStringLiteral("O'HIGGINS SRL"));
     // A key passed with blanks around it is not trimmed: leading blanks do not match.
     QCOMPARE(Cfg(QStringLiteral("  NoUsaServicios")), QStringLiteral(" "));
+    // Trailing blanks do not count in a comparison, on the server as here.
+    QCOMPARE(Cfg(QStringLiteral("NoUsaServicios  ")), QStringLiteral("si"));
     QVERIFY(env.respondedor.errores.isEmpty());
 }
 
