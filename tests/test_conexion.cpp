@@ -149,6 +149,8 @@ void TestConexion::adapta_data() {
     QTest::newRow("literal pegado a la palabra siguiente") << "A = '0002'AND B = 'x'"
                                                            << "A = '0002' COLLATE CI_TRIM AND B = 'x' COLLATE CI_TRIM";
     QTest::newRow("apostrofe dentro de corchetes") << "SELECT [a'b] FROM T" << "SELECT [a'b] FROM T";
+    QTest::newRow("apostrofe en comentarios") << "SELECT 1 /* it's */ FROM T -- don't\nWHERE A = 'x'"
+                                              << "SELECT 1 /* it's */ FROM T -- don't\nWHERE A = 'x' COLLATE CI_TRIM";
 }
 
 void TestConexion::adapta() {

@@ -82,6 +82,14 @@ QString Adapta(const QString& sentencia, Motor motor) {
             primeraPalabra = false;
             continue;
         }
+        if (c == QLatin1Char('/') && i + 1 < s.size() && s[i + 1] == QLatin1Char('*')) {
+            // A block comment is copied whole: an apostrophe in it starts no literal.
+            qsizetype j = s.indexOf(QLatin1String("*/"), i + 2);
+            j = j < 0 ? s.size() : j + 2;
+            out += QStringView(s).mid(i, j - i);
+            i = j;
+            continue;
+        }
         if (c == QLatin1Char('-') && i + 1 < s.size() && s[i + 1] == QLatin1Char('-')) {
             qsizetype j = s.indexOf(QLatin1Char('\n'), i);
             if (j < 0) j = s.size();
