@@ -3,10 +3,13 @@
 #include "session/ClsConexion.h"
 #include "session/ClsFunciones.h"
 #include "session/DialectoSql.h"
+#include "session/ErrorEjecucion.h"
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 #include "support/Fixture.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <limits>
@@ -30,6 +33,7 @@ private slots:
     void literalesMaliciososNoEncuentranNada_data();
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
+    void transaccionTomaLaEscrituraAlEmpezar();
     void fechasComoFechaCorta();
     void recordsetMarcasYErrores();
     void sentenciaRechazadaLlevaPalabrasDelMotor();
@@ -221,6 +225,36 @@ void TestConexion::deleteSinFromYCorchetes() {
     QVERIFY(!rs.Eof());
     QCOMPARE(Funciones().ValorCampo(rs.Campo(QStringLiteral("NUMERO ASIENTO"))).toString(), QStringLiteral("312"));
     QCOMPARE(Funciones().ValorCampo(rs.Campo(QStringLiteral("mes_operativo"))).toString(), QStringLiteral("6"));
+}
+
+// A transaction holds the write lock from its start: another workstation's
+// write waits (here: fails at once, with no waiting time) until it ends.
+void TestConexion::transaccionTomaLaEscrituraAlEmpezar() {
+    Prueba::Entorno env;
+    QSqlDatabase otro = AbreSqliteConColacion(env.RutaBase(), QStringLiteral("otro_puesto"), false);
+    {
+        QSqlQuery q(otro);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA busy_timeout = 0")));
+        const QString insert = QStringLiteral("INSERT INTO Aux_MV_Cpte (Usuario, TC, Tipo) VALUES ('P2|U', 'FC', 'TA')");
+
+        QVERIFY(!Conexion().EnTransaccion());
+        Conexion().IniciaTransaccion();
+        QVERIFY(Conexion().EnTransaccion());
+        QVERIFY(!q.exec(insert));
+        QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, Conexion().IniciaTransaccion());
+        Conexion().EjecutaSql(QStringLiteral("INSERT INTO Aux_MV_Cpte (Usuario, TC, Tipo) VALUES ('P1|U', 'FC', 'TA')"));
+        Conexion().DeshaceTransaccion();
+        QVERIFY(!Conexion().EnTransaccion());
+
+        QVERIFY2(q.exec(insert), qPrintable(q.lastError().text()));
+        QVERIFY(q.exec(QStringLiteral("SELECT Usuario FROM Aux_MV_Cpte")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("P2|U"));
+        QVERIFY(!q.next());
+    }
+    otro.close();
+    otro = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("otro_puesto"));
 }
 
 void TestConexion::fechasComoFechaCorta() {

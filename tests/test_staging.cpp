@@ -236,6 +236,19 @@ private slots:
         QCOMPARE(Filas(QStringLiteral("PUESTO02|admin")), otroPuesto);
     }
 
+    // Inside a transaction of the caller the rows are written in it: they
+    // land or go with the caller's transaction, which stays open.
+    void dentroDeLaTransaccionDelLlamador() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        Conexion().IniciaTransaccion();
+        Estaciona(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"));
+        QVERIFY(Conexion().EnTransaccion());
+        QCOMPARE(Filas(Clave).size(), 19);
+        Conexion().DeshaceTransaccion();
+        QCOMPARE(Filas(Clave), QStringList{});
+        QVERIFY(env.respondedor.errores.isEmpty());
+    }
+
     // Two workstations staging one after the other keep their own rows.
     void dosPuestosNoSeMezclan() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);

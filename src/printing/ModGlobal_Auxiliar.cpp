@@ -9,11 +9,6 @@
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 
-#include <QSqlDatabase>
-#include <QSqlDriver>
-
-#include <sqlite3.h>
-
 #include <memory>
 
 namespace {
@@ -75,36 +70,15 @@ QString ListaLiterales(const QString& lista, bool soloNumeros) {
 // Val of a text written back as text, without a leading blank.
 QString ValComoTexto(const QString& texto) { return QString::number(ValorNumerico(texto), 'g', 15); }
 
-sqlite3* ManejadorSqlite() {
-    const QSqlDatabase db = Conexion().Conexion();
-    if (!db.driver()) return nullptr;
-    const QVariant v = db.driver()->handle();
-    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) return *static_cast<sqlite3* const*>(v.constData());
-    return nullptr;
-}
-
 // One staging runs inside one transaction; whatever ends it (the last
 // statement, or the operator leaving after an error) commits what was written.
 // When the caller has a transaction open already, the rows are written inside it.
 class TransaccionStaging {
 public:
     TransaccionStaging() {
-        if (sqlite3* h = ManejadorSqlite()) {
-            if (sqlite3_get_autocommit(h) == 0) return;
-            // The write lock is taken before the run reads anything: a second
-            // workstation staging at the same time waits for this run (within
-            // the command time-out) instead of both deadlocking halfway and one
-            // failing with "database is locked".
-            Conexion().EjecutaSql(QStringLiteral("BEGIN IMMEDIATE"));
-            activa_ = true;
-            return;
-        }
-        try {
-            Conexion().IniciaTransaccion();
-            activa_ = true;
-        } catch (const ErrorEjecucion&) {
-            activa_ = false;
-        }
+        if (Conexion().EnTransaccion()) return;
+        Conexion().IniciaTransaccion();
+        activa_ = true;
     }
     ~TransaccionStaging() {
         if (!activa_) return;

@@ -195,6 +195,7 @@ void ClsConexion::Conecta(bool, int) {
 bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); }
 
 void ClsConexion::Cierra() {
+    transaccionAbierta_ = false;
     // Only an open connection is registered with Qt (a failed attempt removes
     // its own registration), so an instance that never connected touches
     // nothing of Qt's: it may be released after Qt's registry is gone.
@@ -323,14 +324,38 @@ QString ClsConexion::FormateaValorSql(const QVariant& valor, const QString& deli
 }
 
 void ClsConexion::IniciaTransaccion() {
-    if (!Conexion().transaction())
+    if (!Conectado())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    if (motor_ == DialectoSql::Motor::Sqlite) {
+        // The embedded database takes its write lock when the transaction
+        // starts: two workstations writing at once then wait for each other
+        // (within the command time-out) instead of both reading, then one
+        // failing halfway with "database is locked".
+        QSqlQuery q(Conexion());
+        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, q.lastError().text());
+    } else if (!Conexion().transaction()) {
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
+    }
+    transaccionAbierta_ = true;
 }
 
 void ClsConexion::ConfirmaTransaccion() {
     if (!Conexion().commit()) throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
+    transaccionAbierta_ = false;
 }
 
-void ClsConexion::DeshaceTransaccion() { Conexion().rollback(); }
+void ClsConexion::DeshaceTransaccion() {
+    Conexion().rollback();
+    transaccionAbierta_ = false;
+}
+
+bool ClsConexion::EnTransaccion() const {
+    if (!Conectado()) return false;
+    // SQLite knows whether any transaction is open, also one begun by a
+    // statement; through ODBC, only those begun here are known.
+    if (sqlite3* h = ManejadorSqlite(Conexion())) return sqlite3_get_autocommit(h) == 0;
+    return transaccionAbierta_;
+}
 
 ClsConexion& Conexion() { return InstanciaUnica<ClsConexion>::Obtiene(); }

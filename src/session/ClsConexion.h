@@ -79,10 +79,13 @@ public:
     // The suite's literal function (see SqlLiteral::Literal).
     QString FormateaValorSql(const QVariant& valor, const QString& delimitador) const;
 
-    // Transactions (several statements that land together).
+    // Transactions (several statements that land together). On the embedded
+    // database a transaction holds the write lock from its start.
     void IniciaTransaccion();
     void ConfirmaTransaccion();
     void DeshaceTransaccion();
+    // Whether a transaction is open on the connection.
+    bool EnTransaccion() const;
 
     // The statement as sent to the engine (after adaptation); for diagnostics and tests.
     QString Adapta(const QString& sentencia) const;
@@ -103,6 +106,7 @@ private:
     int tiempoEspera_ = 30;
     int filasAfectadas_ = 0;
     bool conectado_ = false;
+    bool transaccionAbierta_ = false;
 };
 
 // Opens a SQLite file with the program's collation registered (for tools and
