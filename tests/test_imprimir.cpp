@@ -70,6 +70,15 @@ void ImprimeComoBoton(const QString& tipo, const QString& suc, const QString& nr
     ImprimirComprobante(tc, suc + nro + letra, QStringLiteral("0"), tipo.trimmed(), orden, seleccion, {QString()}, d, 0);
 }
 
+// The demo invoice FC 0001-00000025-A printed to the printer, with the
+// session's assignment of FC A (to `impresora`, `copias` copies) in PRINTERS.PRN.
+void ImprimeFacturaDemo(const Prueba::Entorno& env, const QString& sesion, const QString& impresora,
+                        const QString& copias = QStringLiteral("1")) {
+    env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                       Registro(sesion, QStringLiteral("FC"), QStringLiteral("A"), impresora, copias, QStringLiteral("Impresora")));
+    ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+}
+
 } // namespace
 
 class PruebaImprimir : public QObject {
@@ -87,10 +96,7 @@ private slots:
     void facturaDemoAPdfConDosCopias() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString pdf = env.Carpeta() + QStringLiteral("factura.pdf");
-        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
-                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
-                                    QStringLiteral("PDF | FILE:") + pdf, QStringLiteral("  2"), QStringLiteral("Impresora")));
-        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+        ImprimeFacturaDemo(env, QStringLiteral("PUESTO01|admin"), QStringLiteral("PDF | FILE:") + pdf, QStringLiteral("  2"));
 
         QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
         QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
@@ -130,10 +136,7 @@ private slots:
                                            "UPDATE TA_CONFIGURACION SET Valor = 'D''Agostino' WHERE CLAVE = 'CALLE';\n"
                                            "UPDATE TA_CONFIGURACION SET Valor = 'Villa D''Alba' WHERE CLAVE = 'LOCALIDAD';\n"));
         const QString pdf = env.Carpeta() + QStringLiteral("ohiggins.pdf");
-        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
-                           Registro(QStringLiteral("PUESTO01|admin"), QStringLiteral("FC"), QStringLiteral("A"),
-                                    QStringLiteral("PDF|") + pdf, QStringLiteral("1"), QStringLiteral("Impresora")));
-        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+        ImprimeFacturaDemo(env, QStringLiteral("PUESTO01|admin"), QStringLiteral("PDF|") + pdf);
         QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
         const QString texto = TextoCorrido(pdf);
         QVERIFY(texto.contains(QStringLiteral("O'HIGGINS SRL")));
@@ -151,10 +154,7 @@ private slots:
         qputenv("TALERUNA_USUARIO", "o'brien");
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString pdf = env.Carpeta() + QStringLiteral("obrien.pdf");
-        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
-                           Registro(QStringLiteral("PUESTO01|o'brien"), QStringLiteral("FC"), QStringLiteral("A"),
-                                    QStringLiteral("PDF|") + pdf, QStringLiteral("1"), QStringLiteral("Impresora")));
-        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 1);
+        ImprimeFacturaDemo(env, QStringLiteral("PUESTO01|o'brien"), QStringLiteral("PDF|") + pdf);
         QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
         QVERIFY2(env.respondedor.errores.isEmpty(), qPrintable(env.respondedor.errores.value(0).descripcion));
         QCOMPARE(Reporte().UltimaEjecucion().filas, 19);
