@@ -120,28 +120,30 @@ INSERT INTO V_MA_PRECIOS (IdListaPrecioArticulo, Descripcion, IdArticulo, Precio
  ('0002', 'Lista mayorista', 'CAB-001', 1200.00, 0),
  ('0002', 'Lista mayorista', 'TAL-200', 80000.00, 0);
 
-INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD) VALUES
- ('CAB-001', '0001', 'L001', NULL, 'A-01-01', 175.00),
- ('CAB-001', '0001', 'L002', NULL, 'A-01-02', 300.00),
- ('CAB-001', '0002', 'L002', NULL, 'B-03-01', 50.00),
- ('TAL-200', '0001', NULL, 'S0003', 'C-02-01', 1.00),
- ('TAL-200', '0001', NULL, 'S0004', 'C-02-01', 1.00),
- ('BAT-050', '0001', 'L010', 'B0002', 'C-04-01', 1.00),
- ('BAT-050', '0001', 'L011', 'B0003', 'C-04-01', 1.00),
- ('BAT-050', '0001', 'L011', 'B0004', 'C-04-02', 0.00),
- ('PIN-100', '0001', 'L-2024-03', NULL, 'D-01-01', 20.00),
- ('LAM-010', '0001', NULL, NULL, 'A-05-01', 48.00),
- ('DIS-016', '0001', NULL, NULL, 'A-06-01', 12.00);
-
--- Stock movements: purchase of cable and drills, sale on invoice 0001-00000025-A.
-INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion, NroLote, NroSerie, IdUnidad, Cantidad, CuentaProveedor, IdMotivoStock, PrecioVenta, Costo, Tc_Origen, IdComprobante_Origen) VALUES
- ('FCC', '000300001234A', NULL, 1, '2024-05-20', '0001', 'CAB-001', 'Cable tipo DAlessandro 2x1,5 mm', 'L001', NULL, 'MT', 200.00, 'P0001', 'CPA', 0.00, 850.00, 'RMC', '000300000777R'),
- ('FCC', '000300001234A', NULL, 2, '2024-05-20', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0001', 'UN', 1.00, 'P0001', 'CPA', 0.00, 61000.00, 'RMC', '000300000777R'),
- ('FCC', '000300001234A', NULL, 3, '2024-05-20', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0002', 'UN', 1.00, 'P0001', 'CPA', 0.00, 61000.00, 'RMC', '000300000777R'),
- ('FC', '000100000025A', 0, 1, '2024-06-10', '0001', 'CAB-001', 'Cable tipo DAlessandro 2x1,5 mm', 'L001', NULL, 'MT', -25.00, 'P0001', 'VTA', 1452.00, 850.00, 'PR', '000100000007X'),
- ('FC', '000100000025A', 0, 2, '2024-06-10', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0001', 'UN', -1.00, 'P0002', 'VTA', 96800.00, 61000.00, 'PR', '000100000007X'),
- ('FC', '000100000025A', 0, 3, '2024-06-10', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0002', 'UN', -1.00, 'P0002', 'VTA', 96800.00, 61000.00, 'PR', '000100000007X'),
- ('FC', '000100000025A', 0, 4, '2024-06-10', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L010', 'B0001', 'UN', -1.00, 'P0002', 'VTA', 54450.00, 33500.00, 'PR', '000100000007X');
+-- Stock movements (the stock on hand is their balance): the opening count of
+-- the deposits with the storage positions, a purchase of cable and drills, and
+-- the sale on invoice 0001-00000025-A.
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion, NroLote, NroSerie, IdUnidad, Cantidad, CuentaProveedor, IdMotivoStock, PrecioVenta, Costo, Tc_Origen, IdComprobante_Origen, IdPosicion) VALUES
+ ('AJS', '000100000001X', 0, 1, '2024-05-01', '0001', 'CAB-001', 'Cable tipo D''Alessandro 2x1,5 mm', 'L002', NULL, 'MT', 300.00, 'P0001', 'INV', 0.00, 850.00, NULL, NULL, 'A-01-02'),
+ ('AJS', '000100000001X', 0, 2, '2024-05-01', '0002', 'CAB-001', 'Cable tipo D''Alessandro 2x1,5 mm', 'L002', NULL, 'MT', 50.00, 'P0001', 'INV', 0.00, 850.00, NULL, NULL, 'B-03-01'),
+ ('AJS', '000100000001X', 0, 3, '2024-05-01', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0003', 'UN', 1.00, 'P0002', 'INV', 0.00, 61000.00, NULL, NULL, 'C-02-01'),
+ ('AJS', '000100000001X', 0, 4, '2024-05-01', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0004', 'UN', 1.00, 'P0002', 'INV', 0.00, 61000.00, NULL, NULL, 'C-02-01'),
+ ('AJS', '000100000001X', 0, 5, '2024-05-01', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L010', 'B0001', 'UN', 1.00, 'P0002', 'INV', 0.00, 33500.00, NULL, NULL, 'C-04-01'),
+ ('AJS', '000100000001X', 0, 6, '2024-05-01', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L010', 'B0002', 'UN', 1.00, 'P0002', 'INV', 0.00, 33500.00, NULL, NULL, 'C-04-01'),
+ ('AJS', '000100000001X', 0, 7, '2024-05-01', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L011', 'B0003', 'UN', 1.00, 'P0002', 'INV', 0.00, 33500.00, NULL, NULL, 'C-04-01'),
+ ('AJS', '000100000001X', 0, 8, '2024-05-01', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L011', 'B0004', 'UN', 1.00, 'P0002', 'INV', 0.00, 33500.00, NULL, NULL, 'C-04-02'),
+ ('AJS', '000100000001X', 0, 9, '2024-05-01', '0001', 'PIN-100', 'Pintura látex interior 20 l', 'L-2024-03', NULL, 'LT', 20.00, 'P0003', 'INV', 0.00, 41200.00, NULL, NULL, 'D-01-01'),
+ ('AJS', '000100000001X', 0, 10, '2024-05-01', '0001', 'LAM-010', 'Lámpara LED 12 W luz fría', NULL, NULL, 'UN', 48.00, 'P0001', 'INV', 0.00, 1320.50, NULL, NULL, 'A-05-01'),
+ ('AJS', '000100000001X', 0, 11, '2024-05-01', '0001', 'DIS-016', 'Disyuntor diferencial 2x40 A', NULL, NULL, 'UN', 12.00, NULL, 'INV', 0.00, 18900.00, NULL, NULL, 'A-06-01'),
+ -- a battery returned to the supplier after the count: its position is emptied
+ ('AJS', '000100000002X', 0, 1, '2024-05-15', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L011', 'B0004', 'UN', -1.00, 'P0002', 'DEV', 0.00, 33500.00, NULL, NULL, NULL),
+ ('FCC', '000300001234A', NULL, 1, '2024-05-20', '0001', 'CAB-001', 'Cable tipo DAlessandro 2x1,5 mm', 'L001', NULL, 'MT', 200.00, 'P0001', 'CPA', 0.00, 850.00, 'RMC', '000300000777R', 'A-01-01'),
+ ('FCC', '000300001234A', NULL, 2, '2024-05-20', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0001', 'UN', 1.00, 'P0001', 'CPA', 0.00, 61000.00, 'RMC', '000300000777R', 'C-02-01'),
+ ('FCC', '000300001234A', NULL, 3, '2024-05-20', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0002', 'UN', 1.00, 'P0001', 'CPA', 0.00, 61000.00, 'RMC', '000300000777R', 'C-02-01'),
+ ('FC', '000100000025A', 0, 1, '2024-06-10', '0001', 'CAB-001', 'Cable tipo DAlessandro 2x1,5 mm', 'L001', NULL, 'MT', -25.00, 'P0001', 'VTA', 1452.00, 850.00, 'PR', '000100000007X', NULL),
+ ('FC', '000100000025A', 0, 2, '2024-06-10', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0001', 'UN', -1.00, 'P0002', 'VTA', 96800.00, 61000.00, 'PR', '000100000007X', NULL),
+ ('FC', '000100000025A', 0, 3, '2024-06-10', '0001', 'TAL-200', 'Taladro percutor 750 W', NULL, 'S0002', 'UN', -1.00, 'P0002', 'VTA', 96800.00, 61000.00, 'PR', '000100000007X', NULL),
+ ('FC', '000100000025A', 0, 4, '2024-06-10', '0001', 'BAT-050', 'Batería 12 V 7 Ah', 'L010', 'B0001', 'UN', -1.00, 'P0002', 'VTA', 54450.00, 33500.00, 'PR', '000100000007X', NULL);
 
 ------------------------------------------------------------------------------
 -- Sales vouchers

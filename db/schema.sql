@@ -161,21 +161,22 @@ CREATE TABLE V_MV_STOCK (
     PrecioVenta          DECIMAL(19,4),
     Costo                DECIMAL(19,4),
     Tc_Origen            TEXT COLLATE CI_TRIM,
-    IdComprobante_Origen TEXT COLLATE CI_TRIM
+    IdComprobante_Origen TEXT COLLATE CI_TRIM,
+    IdPosicion           TEXT COLLATE CI_TRIM
 );
 CREATE INDEX IX_V_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, Secuencia);
+CREATE INDEX IX_V_MV_STOCK_POSICION ON V_MV_STOCK (IdArticulo, IdDeposito, NroLote, NroSerie);
 
--- Stock on hand by article, deposit, lot, serial and storage position.
--- NroLote is NULL for articles without lots, NroSerie for those without serials.
-CREATE TABLE STK_SERIES_Y_LOTES (
-    IDARTICULO  TEXT COLLATE CI_TRIM NOT NULL,
-    IdDeposito  TEXT COLLATE CI_TRIM NOT NULL,
-    NroLote     TEXT COLLATE CI_TRIM,
-    NroSerie    TEXT COLLATE CI_TRIM,
-    IdPosicion  TEXT COLLATE CI_TRIM,
-    CANTIDAD    DECIMAL(19,4) NOT NULL DEFAULT 0
-);
-CREATE INDEX IX_STK_SERIES_Y_LOTES_ART ON STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito);
+-- Stock on hand by article, deposit, lot and serial: the balance of the
+-- movements, so the stock read is always what was posted. NroLote is NULL for
+-- articles without lots, NroSerie for those without serials. IdPosicion is the
+-- storage position a movement of the group recorded (an exit posted without
+-- one takes its units from the group's position).
+CREATE VIEW STK_SERIES_Y_LOTES AS
+    SELECT IdArticulo AS IDARTICULO, IdDeposito, NroLote, NroSerie,
+           MAX(IdPosicion) AS IdPosicion, ROUND(SUM(Cantidad), 4) AS CANTIDAD
+    FROM V_MV_STOCK
+    GROUP BY IdArticulo, IdDeposito, NroLote, NroSerie;
 
 ------------------------------------------------------------------------------
 -- Sales vouchers (prefix V_): invoices, budgets, work orders, credit and debit

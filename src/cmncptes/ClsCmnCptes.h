@@ -5,6 +5,7 @@
 #include "session/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class GrillaFlex;
@@ -35,4 +36,38 @@ public:
     // with an optional extra condition; Respuesta is "" when nothing was chosen.
     void ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& Filtro, QString& IdComplemento,
                              QString& Proveedor);
+
+    // --- serial and lot lists (ClsCmnCptes_SeriesLotes.cpp) -----------------
+    // The list syntax is in ListaSerieLote.h. Each reports a malformed list
+    // under its own name through the trap; ExtraeSerieLote has no trap.
+    // Arreglo := the trimmed pieces and one empty element after them.
+    QVariant DescomponeSerieLote(const QString& Serie_Lote, QStringList& Arreglo);
+    // Distinct serial-and-lot pairs of two parallel lists (0 when left).
+    long Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PipeLotes);
+    // The piece at QuePosicion (from 1), untrimmed; "" past the end.
+    QString ExtraeSerieLote(const QString& Serie_Lote, int QuePosicion);
+    // Position of QueSerieLote in the list; pieces + 1 when absent; 0 for an
+    // empty list (and when left).
+    long Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote);
+
+    // --- voucher sign and stock posting (ClsCmnCptes_Stock.cpp) -------------
+    // +1 when the type's articles enter stock, -1 when they leave it (or its
+    // sign for the VAT book with LibroIVA); 0 with a message when unknown.
+    int ObtieneSignoComprobante(const QString& TC, bool LibroIVA);
+    // Posts the stock movements of a voucher's articles grid to V_MV_STOCK
+    // (or collects the statements in SqlTemp with GeneraSentenciaSQL). The
+    // movements of one call land together: when the operator leaves after an
+    // error none of them stay. The by-reference texts come back as the SQL
+    // literals used.
+    void ActualizaStock(GrillaFlex* MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                        const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
+                        QString& IdDepositoDestino, QString& IdMotivoStock, QString& TCOrigen,
+                        QString& ComprobanteOrigen, bool EsTransferencia, const QString& Cuenta,
+                        bool GeneraSentenciaSQL, QString& SqlTemp);
+
+    // --- stock balances (ClsCmnCptes_Saldos.cpp) ----------------------------
+    // Stock of an article, narrowed by deposit, lot, serial and position
+    // unless each is blank or "Ignorar". 0 when left after an error.
+    double ObtieneStock(const QString& IdArticulo, const QString& IdDeposito, const QString& NroLote,
+                        const QString& NroSerie, const QString& IdPosicion);
 };
