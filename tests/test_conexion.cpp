@@ -30,6 +30,8 @@ private slots:
     void adapta();
     void comparacionesComoElServidor_data();
     void comparacionesComoElServidor();
+    void colacionDelMotorComoComparaTexto_data();
+    void colacionDelMotorComoComparaTexto();
     void literalesMaliciososNoEncuentranNada_data();
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
@@ -402,6 +404,42 @@ void TestConexion::trampaReportaNombreYSale() {
     QCOMPARE(env.respondedor.errores.size(), 1);
     QCOMPARE(env.respondedor.errores.first().procedimiento, QStringLiteral("CampoValida"));
     QCOMPARE(env.respondedor.errores.first().numero, ErrorEjecucion::ErrorBaseDatos);
+}
+
+// The engine's CI_TRIM (compared on the database's bytes) orders every pair
+// of texts exactly as ComparaTexto does, so indexes built by either agree.
+void TestConexion::colacionDelMotorComoComparaTexto_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::newRow("mayúsculas") << "fc" << "FC";
+    QTest::newRow("blancos finales") << "FC  " << "fc";
+    QTest::newRow("blanco inicial cuenta") << " FC" << "FC";
+    QTest::newRow("prefijo") << "AB" << "ABC";
+    QTest::newRow("signos entre letras") << "A_B" << "a[b";
+    QTest::newRow("Z contra corchete") << "Z" << "[";
+    QTest::newRow("acentos") << "Ñandú" << "ñANDÚ";
+    QTest::newRow("acento contra ASCII") << "é" << "z";
+    QTest::newRow("prefijo ASCII de un texto acentuado") << "Lote" << "Loteñ";
+    QTest::newRow("cirílico") << "Лот2" << "лот10";
+    QTest::newRow("vacío contra blancos") << "" << "   ";
+    QTest::newRow("dígitos") << "0010" << "009";
+}
+
+void TestConexion::colacionDelMotorComoComparaTexto() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    Prueba::Entorno env;
+    auto signo = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+    for (const auto& [x, y] : {std::pair{a, b}, std::pair{b, a}}) {
+        QSqlQuery q(Conexion().Conexion());
+        q.prepare(QStringLiteral("SELECT CASE WHEN ? < ? COLLATE CI_TRIM THEN -1 WHEN ? = ? COLLATE CI_TRIM THEN 0 ELSE 1 END"));
+        q.addBindValue(x);
+        q.addBindValue(y);
+        q.addBindValue(x);
+        q.addBindValue(y);
+        QVERIFY2(q.exec() && q.next(), qPrintable(q.lastError().text()));
+        QCOMPARE(q.value(0).toInt(), signo(DialectoSql::ComparaTexto(x, y)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConexion)

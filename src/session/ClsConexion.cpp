@@ -298,12 +298,24 @@ void ClsConexion::ArmaInsert(QString& cabeza, const QList<TipoCampoSql>& campos,
     // Each pair must hold a column name and one finished literal (NULL, a
     // number, or a quoted text as FormateaValorSql writes it): anything else
     // would splice raw text into the statement, so it is refused unsent.
-    static const QRegularExpression nombre(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[^\\]]+\\])$"));
+    // A column name: a plain identifier or a bracketed name.
+    auto esNombre = [](const QString& n) {
+        if (n.size() >= 3 && n.front() == QLatin1Char('[') && n.back() == QLatin1Char(']'))
+            return !QStringView(n).mid(1, n.size() - 2).contains(QLatin1Char(']'));
+        auto letra = [](QChar c) {
+            return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                   c == QLatin1Char('_');
+        };
+        if (n.isEmpty() || !letra(n.front())) return false;
+        for (QChar c : n)
+            if (!letra(c) && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) return false;
+        return true;
+    };
     QStringList columnas, valores;
     for (const TipoCampoSql& c : campos) {
         const QString campo = c.Campo.trimmed();
         if (campo.isEmpty()) continue;
-        if (!nombre.match(campo).hasMatch())
+        if (!esNombre(campo))
             throw ErrorEjecucion(ErrorEjecucion::LlamadaNoValida,
                                  QStringLiteral("Nombre de columna no válido: \"%1\"; la sentencia no se arma.").arg(Recorta(campo, 60)));
         const QString valor = c.Valor.trimmed();

@@ -18,10 +18,29 @@ qsizetype SaltaBlancos(const QString& s, qsizetype i) {
     return i;
 }
 
+// CI_TRIM in the database's own encoding (UTF-8), so the engine converts no
+// text to compare. Texts of ASCII letters only, the codes and keys of the
+// suite, are compared on their bytes; any other text exactly as ComparaTexto
+// compares it, so the order of every index is the same either way.
 int ColacionCiTrim(void*, int n1, const void* p1, int n2, const void* p2) {
-    const QStringView a(static_cast<const QChar*>(p1), n1 / 2);
-    const QStringView b(static_cast<const QChar*>(p2), n2 / 2);
-    return ComparaTexto(a, b);
+    const auto* a = static_cast<const unsigned char*>(p1);
+    const auto* b = static_cast<const unsigned char*>(p2);
+    while (n1 > 0 && a[n1 - 1] == ' ') --n1;
+    while (n2 > 0 && b[n2 - 1] == ' ') --n2;
+    const int n = n1 < n2 ? n1 : n2;
+    for (int i = 0; i < n; ++i) {
+        unsigned char x = a[i], y = b[i];
+        if ((x | y) & 0x80) {
+            return ComparaTexto(QString::fromUtf8(reinterpret_cast<const char*>(a), n1),
+                                QString::fromUtf8(reinterpret_cast<const char*>(b), n2));
+        }
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    // One text is a prefix of the other: a non-ASCII rest still decides by
+    // length, as it does in ComparaTexto.
+    return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
 }
 
 } // namespace
@@ -36,7 +55,7 @@ int ComparaTexto(QStringView a, QStringView b) {
 bool RegistraColacion(void* manejador) {
     auto* db = static_cast<sqlite3*>(manejador);
     if (!db) return false;
-    return sqlite3_create_collation_v2(db, Colacion, SQLITE_UTF16, nullptr, &ColacionCiTrim, nullptr) ==
+    return sqlite3_create_collation_v2(db, Colacion, SQLITE_UTF8, nullptr, &ColacionCiTrim, nullptr) ==
            SQLITE_OK;
 }
 

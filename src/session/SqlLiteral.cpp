@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -26,8 +25,29 @@ QString Texto(const QVariant& valor) {
 }
 
 bool EsNumero(const QString& valor) {
-    static const QRegularExpression re(QStringLiteral("^\\s*[-+]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
-    return re.match(valor).hasMatch();
+    // Blanks around, an optional sign, digits with an optional "." (at least
+    // one digit on some side), and an optional exponent. Scanned by hand: it
+    // runs for every value of every statement written.
+    const qsizetype n = valor.size();
+    qsizetype i = 0;
+    auto digito = [&](qsizetype k) { return k < n && valor.at(k) >= QLatin1Char('0') && valor.at(k) <= QLatin1Char('9'); };
+    while (i < n && valor.at(i).isSpace()) ++i;
+    if (i < n && (valor.at(i) == QLatin1Char('+') || valor.at(i) == QLatin1Char('-'))) ++i;
+    qsizetype cifras = 0;
+    while (digito(i)) { ++i; ++cifras; }
+    if (i < n && valor.at(i) == QLatin1Char('.')) {
+        ++i;
+        while (digito(i)) { ++i; ++cifras; }
+    }
+    if (cifras == 0) return false;
+    if (i < n && (valor.at(i) == QLatin1Char('e') || valor.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (valor.at(i) == QLatin1Char('+') || valor.at(i) == QLatin1Char('-'))) ++i;
+        if (!digito(i)) return false;
+        while (digito(i)) ++i;
+    }
+    while (i < n && valor.at(i).isSpace()) ++i;
+    return i == n;
 }
 
 QString Numero(const QString& valor) {
