@@ -1,0 +1,21 @@
+# Installs the build tree into a temporary prefix, builds the consumer program
+# against the installed package and runs it. Called by CTest with
+#   -DBIN=<build tree> -DSRC=<source tree> -DTMP=<scratch folder>
+file(REMOVE_RECURSE "${TMP}")
+file(MAKE_DIRECTORY "${TMP}")
+function(ejecuta)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE r OUTPUT_VARIABLE o ERROR_VARIABLE e)
+  if(NOT r EQUAL 0)
+    message(FATAL_ERROR "${ARGN}\n${o}\n${e}")
+  endif()
+  set(salida "${o}" PARENT_SCOPE)
+endfunction()
+ejecuta(${CMAKE_COMMAND} --install "${BIN}" --prefix "${TMP}/prefijo")
+ejecuta(${CMAKE_COMMAND} -S "${SRC}/tests/instalacion" -B "${TMP}/consumidor" -DCMAKE_PREFIX_PATH=${TMP}/prefijo -DCMAKE_BUILD_TYPE=Release)
+ejecuta(${CMAKE_COMMAND} --build "${TMP}/consumidor")
+ejecuta("${TMP}/consumidor/consumidor" "${TMP}/prueba.db" "${TMP}/prefijo/share/taleruna/db/schema.sql" "${TMP}/prefijo/share/taleruna/db/demo.sql")
+if(NOT salida MATCHES "saldo 2")
+  message(FATAL_ERROR "the consumer read back: ${salida}")
+endif()
+message(STATUS "${salida}")
+file(REMOVE_RECURSE "${TMP}")
