@@ -165,18 +165,65 @@ CREATE TABLE V_MV_STOCK (
     IdPosicion           TEXT COLLATE CI_TRIM
 );
 CREATE INDEX IX_V_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, Secuencia);
-CREATE INDEX IX_V_MV_STOCK_POSICION ON V_MV_STOCK (IdArticulo, IdDeposito, NroLote, NroSerie);
 
--- Stock on hand by article, deposit, lot and serial: the balance of the
--- movements, so the stock read is always what was posted. NroLote is NULL for
--- articles without lots, NroSerie for those without serials. IdPosicion is the
--- storage position a movement of the group recorded (an exit posted without
--- one takes its units from the group's position).
-CREATE VIEW STK_SERIES_Y_LOTES AS
-    SELECT IdArticulo AS IDARTICULO, IdDeposito, NroLote, NroSerie,
-           MAX(IdPosicion) AS IdPosicion, ROUND(SUM(Cantidad), 4) AS CANTIDAD
-    FROM V_MV_STOCK
-    GROUP BY IdArticulo, IdDeposito, NroLote, NroSerie;
+-- Stock on hand by article, deposit, lot and serial, kept by the database
+-- itself as the balance of the movements: every movement inserted, changed or
+-- deleted in V_MV_STOCK moves its position here in the same statement, so the
+-- stock read is always what was posted. NroLote is NULL for articles without
+-- lots, NroSerie for those without serials. IdPosicion is the storage position
+-- the movements last recorded (an exit posted without one keeps it).
+CREATE TABLE STK_SERIES_Y_LOTES (
+    IDARTICULO  TEXT COLLATE CI_TRIM NOT NULL,
+    IdDeposito  TEXT COLLATE CI_TRIM,
+    NroLote     TEXT COLLATE CI_TRIM,
+    NroSerie    TEXT COLLATE CI_TRIM,
+    IdPosicion  TEXT COLLATE CI_TRIM,
+    CANTIDAD    DECIMAL(19,4) NOT NULL DEFAULT 0
+);
+CREATE INDEX IX_STK_SERIES_Y_LOTES_ART ON STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie);
+
+CREATE TRIGGER TR_V_MV_STOCK_ALTA AFTER INSERT ON V_MV_STOCK
+BEGIN
+    UPDATE STK_SERIES_Y_LOTES
+       SET CANTIDAD = ROUND(CANTIDAD + COALESCE(NEW.Cantidad, 0), 4),
+           IdPosicion = COALESCE(NEW.IdPosicion, IdPosicion)
+     WHERE IDARTICULO = NEW.IdArticulo AND IdDeposito IS NEW.IdDeposito
+       AND NroLote IS NEW.NroLote AND NroSerie IS NEW.NroSerie;
+    INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD)
+    SELECT NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, ROUND(COALESCE(NEW.Cantidad, 0), 4)
+     WHERE NEW.IdArticulo IS NOT NULL AND NOT EXISTS (
+           SELECT 1 FROM STK_SERIES_Y_LOTES
+            WHERE IDARTICULO = NEW.IdArticulo AND IdDeposito IS NEW.IdDeposito
+              AND NroLote IS NEW.NroLote AND NroSerie IS NEW.NroSerie);
+END;
+
+CREATE TRIGGER TR_V_MV_STOCK_BAJA AFTER DELETE ON V_MV_STOCK
+BEGIN
+    UPDATE STK_SERIES_Y_LOTES
+       SET CANTIDAD = ROUND(CANTIDAD - COALESCE(OLD.Cantidad, 0), 4)
+     WHERE IDARTICULO = OLD.IdArticulo AND IdDeposito IS OLD.IdDeposito
+       AND NroLote IS OLD.NroLote AND NroSerie IS OLD.NroSerie;
+END;
+
+-- A changed movement: its old values leave their position, its new ones enter theirs.
+CREATE TRIGGER TR_V_MV_STOCK_CAMBIO AFTER UPDATE OF IdArticulo, IdDeposito, NroLote, NroSerie, Cantidad, IdPosicion ON V_MV_STOCK
+BEGIN
+    UPDATE STK_SERIES_Y_LOTES
+       SET CANTIDAD = ROUND(CANTIDAD - COALESCE(OLD.Cantidad, 0), 4)
+     WHERE IDARTICULO = OLD.IdArticulo AND IdDeposito IS OLD.IdDeposito
+       AND NroLote IS OLD.NroLote AND NroSerie IS OLD.NroSerie;
+    UPDATE STK_SERIES_Y_LOTES
+       SET CANTIDAD = ROUND(CANTIDAD + COALESCE(NEW.Cantidad, 0), 4),
+           IdPosicion = COALESCE(NEW.IdPosicion, IdPosicion)
+     WHERE IDARTICULO = NEW.IdArticulo AND IdDeposito IS NEW.IdDeposito
+       AND NroLote IS NEW.NroLote AND NroSerie IS NEW.NroSerie;
+    INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD)
+    SELECT NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, ROUND(COALESCE(NEW.Cantidad, 0), 4)
+     WHERE NEW.IdArticulo IS NOT NULL AND NOT EXISTS (
+           SELECT 1 FROM STK_SERIES_Y_LOTES
+            WHERE IDARTICULO = NEW.IdArticulo AND IdDeposito IS NEW.IdDeposito
+              AND NroLote IS NEW.NroLote AND NroSerie IS NEW.NroSerie);
+END;
 
 ------------------------------------------------------------------------------
 -- Sales vouchers (prefix V_): invoices, budgets, work orders, credit and debit

@@ -4,6 +4,7 @@
 #include "session/ClsFunciones.h"
 #include "session/DialectoSql.h"
 #include "session/ErrorEjecucion.h"
+#include "session/PlantillaInsert.h"
 #include "session/SqlLiteral.h"
 #include "session/Trampa.h"
 #include "support/Fixture.h"
@@ -32,6 +33,10 @@ private slots:
     void comparacionesComoElServidor();
     void colacionDelMotorComoComparaTexto_data();
     void colacionDelMotorComoComparaTexto();
+    void plantillaInsert_data();
+    void plantillaInsert();
+    void plantillaGuardaLoMismoQueElLiteral_data();
+    void plantillaGuardaLoMismoQueElLiteral();
     void literalesMaliciososNoEncuentranNada_data();
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
@@ -440,6 +445,82 @@ void TestConexion::colacionDelMotorComoComparaTexto() {
         QVERIFY2(q.exec() && q.next(), qPrintable(q.lastError().text()));
         QCOMPARE(q.value(0).toInt(), signo(DialectoSql::ComparaTexto(x, y)));
     }
+}
+
+// Which statements the connection runs through a compiled template.
+void TestConexion::plantillaInsert_data() {
+    QTest::addColumn<QString>("sentencia");
+    QTest::addColumn<QString>("plantilla");  // "" = runs as written
+    QTest::addColumn<QVariantList>("valores");
+    QTest::newRow("fila de un escritor")
+        << "INSERT INTO V_MV_STOCK (TC,Secuencia,NroLote,Cantidad) VALUES ('FC  ',3,NULL,-2.5)"
+        << "INSERT INTO V_MV_STOCK (TC,Secuencia,NroLote,Cantidad) VALUES (?,?,?,?)"
+        << QVariantList{QStringLiteral("FC  "), 3LL, QVariant(), -2.5};
+    QTest::newRow("apóstrofos, vacío y corchetes")
+        << "insert into T ([NUMERO ASIENTO], b , c) values ( 'O''Higgins' , '' , 1e-05 )"
+        << "INSERT INTO T ([NUMERO ASIENTO],b,c) VALUES (?,?,?)"
+        << QVariantList{QStringLiteral("O'Higgins"), QStringLiteral(""), 1e-05};
+    QTest::newRow("entero enorme como número real") << "INSERT INTO T (a) VALUES (99999999999999999999)"
+                                                    << "INSERT INTO T (a) VALUES (?)" << QVariantList{1e20};
+    QTest::newRow("una expresión no") << "INSERT INTO T (a) VALUES (1+1)" << "" << QVariantList{};
+    QTest::newRow("una función no") << "INSERT INTO T (a) VALUES (datetime('now'))" << "" << QVariantList{};
+    QTest::newRow("un SELECT no") << "INSERT INTO T (a) SELECT b FROM U" << "" << QVariantList{};
+    QTest::newRow("sin columnas no") << "INSERT INTO T VALUES (1)" << "" << QVariantList{};
+    QTest::newRow("dos filas no") << "INSERT INTO T (a) VALUES (1), (2)" << "" << QVariantList{};
+    QTest::newRow("texto sin cerrar no") << "INSERT INTO T (a) VALUES ('x)" << "" << QVariantList{};
+    QTest::newRow("cuentas distintas no") << "INSERT INTO T (a, b) VALUES (1)" << "" << QVariantList{};
+    QTest::newRow("algo detrás no") << "INSERT INTO T (a) VALUES (1); DELETE FROM T" << "" << QVariantList{};
+}
+
+void TestConexion::plantillaInsert() {
+    QFETCH(QString, sentencia);
+    QFETCH(QString, plantilla);
+    QFETCH(QVariantList, valores);
+    QString p;
+    QVariantList v;
+    const bool separa = PlantillaInsert::Separa(sentencia, p, v);
+    QCOMPARE(separa, !plantilla.isEmpty());
+    if (!separa) return;
+    QCOMPARE(p, plantilla);
+    QCOMPARE(v.size(), valores.size());
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        QCOMPARE(v.at(i).isNull(), valores.at(i).isNull());
+        if (!valores.at(i).isNull()) {
+            QCOMPARE(v.at(i).metaType(), valores.at(i).metaType());
+            QCOMPARE(v.at(i), valores.at(i));
+        }
+    }
+}
+
+// A row written through its template is stored exactly as the literal
+// statement stores it, in columns of every kind the schema uses.
+void TestConexion::plantillaGuardaLoMismoQueElLiteral_data() {
+    QTest::addColumn<QString>("literal");
+    for (const char* l : {"'0001'", "''", "'  x  '", "'O''H'", "'Ñandú 扳手'", "1", "-0", "1.0", "1452.50", "0.0005",
+                          "1e-05", "99999999999999999999", "NULL", "'12.5'", "'abc'"})
+        QTest::newRow(l) << QString::fromUtf8(l);
+}
+
+void TestConexion::plantillaGuardaLoMismoQueElLiteral() {
+    QFETCH(QString, literal);
+    Prueba::Entorno env;
+    QSqlQuery q(Conexion().Conexion());
+    QVERIFY(q.exec(QStringLiteral("CREATE TABLE P (origen TEXT, t TEXT COLLATE CI_TRIM, i INTEGER, d DECIMAL(19,4), b BIT, n)")));
+    const QString valores = QStringLiteral("%1, %1, %1, %1, %1").arg(literal);
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO P (origen, t, i, d, b, n) VALUES ('literal', %1)").arg(valores)));
+    Conexion().EjecutaSql(QStringLiteral("INSERT INTO P (origen, t, i, d, b, n) VALUES ('plantilla', %1)").arg(valores));
+    auto fila = [&](const char* origen) {
+        QSqlQuery r(Conexion().Conexion());
+        r.exec(QStringLiteral("SELECT typeof(t)||':'||quote(t), typeof(i)||':'||quote(i), typeof(d)||':'||quote(d), "
+                              "typeof(b)||':'||quote(b), typeof(n)||':'||quote(n) FROM P WHERE origen = '%1'").arg(QLatin1String(origen)));
+        QStringList c;
+        if (r.next())
+            for (int k = 0; k < 5; ++k) c << r.value(k).toString();
+        return c;
+    };
+    const QStringList esperado = fila("literal");
+    QCOMPARE(esperado.size(), 5);
+    QCOMPARE(fila("plantilla"), esperado);
 }
 
 QTEST_GUILESS_MAIN(TestConexion)

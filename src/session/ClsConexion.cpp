@@ -4,6 +4,7 @@
 #include "session/ErrorEjecucion.h"
 #include "session/Instancia.h"
 #include "session/ModGlobal.h"
+#include "session/PlantillaInsert.h"
 #include "session/SqlLiteral.h"
 
 #include <QDir>
@@ -196,6 +197,7 @@ bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); 
 
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
+    plantillas_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
     // its own registration), so an instance that never connected touches
     // nothing of Qt's: it may be released after Qt's registry is gone.
@@ -267,11 +269,40 @@ void ClsConexion::CierraRecordset(Recordset& rs) { rs.Cierra(); }
 void ClsConexion::EjecutaSql(const QString& sentencia) {
     if (!Conectado())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    QString plantilla;
+    QVariantList valores;
+    if (motor_ == DialectoSql::Motor::Sqlite && PlantillaInsert::Separa(sentencia, plantilla, valores)) {
+        // One row of a writer: its template is compiled once and run with the
+        // row's values, which the engine stores exactly as the literals.
+        auto it = plantillas_.find(plantilla);
+        if (it == plantillas_.end()) {
+            if (plantillas_.size() >= 64) plantillas_.clear();
+            QSqlQuery nueva(Conexion());
+            if (!nueva.prepare(plantilla))
+                throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                                     QStringLiteral("%1\nSentencia: %2").arg(nueva.lastError().text(), Recorta(sentencia)));
+            it = plantillas_.insert(plantilla, nueva);
+        }
+        QSqlQuery& q = *it;
+        for (qsizetype k = 0; k < valores.size(); ++k) q.bindValue(static_cast<int>(k), valores.at(k));
+        const bool ok = q.exec();
+        filasAfectadas_ = ok ? q.numRowsAffected() : 0;
+        const QString error = ok ? QString() : q.lastError().text();
+        q.finish();  // the statement holds no lock between rows
+        if (!ok)
+            throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("%1\nSentencia: %2").arg(error, Recorta(sentencia)));
+        return;
+    }
     QSqlQuery q(Conexion());
     if (!q.exec(Adapta(sentencia)))
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
     filasAfectadas_ = q.numRowsAffected();
+    // A statement that changes the schema leaves compiled templates stale.
+    if (!plantillas_.isEmpty() && !sentencia.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) &&
+        !sentencia.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) &&
+        !sentencia.trimmed().startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive))
+        plantillas_.clear();
 }
 
 QVariant ClsConexion::ObtieneDescripcion(const QString& tabla, const QVariant& clave, const QString& columnaResultado,

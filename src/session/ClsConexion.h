@@ -4,8 +4,10 @@
 #include "session/DialectoSql.h"
 #include "session/Recordset.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
@@ -107,6 +109,8 @@ private:
     int filasAfectadas_ = 0;
     bool conectado_ = false;
     bool transaccionAbierta_ = false;
+    // Compiled INSERT templates of the embedded database (see PlantillaInsert).
+    QHash<QString, QSqlQuery> plantillas_;
 };
 
 // Opens a SQLite file with the program's collation registered (for tools and
