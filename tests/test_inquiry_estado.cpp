@@ -51,6 +51,7 @@ private slots:
         QTRY_COMPARE(Paneles(*f), (QStringList{"Mano De Obra", "Línea 1 de 3", "T001 - Instalación eléctrica", "",
                                                "F8 Resumen"}));
         QVERIFY(f->StatB->Panel(4)->isHidden());
+        QVERIFY(!f->StatB->Panel(5)->isHidden());
         QVERIFY(env.respondedor.errores.isEmpty());
     }
 
@@ -143,6 +144,7 @@ private slots:
         QTest::keyClick(f.get(), Qt::Key_F8);
         QTest::qWait(20);
         QCOMPARE(aperturas, 0);
+        QTRY_VERIFY(f->StatB->Panel(5)->isHidden());
         QCOMPARE(Paneles(*f), (QStringList{"", "", "", "", "F8 Resumen"}));
     }
 };

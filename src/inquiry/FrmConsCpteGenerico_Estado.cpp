@@ -62,7 +62,9 @@ void FrmConsCpteGenerico::ActualizaBarraEstado() {
         for (int p = PanelSolapa; p <= PanelStock; ++p) StatB->EstableceTextoPanel(p, QString());
         StatB->EstableceVisiblePanel(PanelStock, false);
         // Collections and payments have no detail grids; nothing shown yet, nothing to tell.
-        if (SSTab1->isHidden() || !FrmDetalle->isEnabled()) return;
+        const bool detalle = !SSTab1->isHidden() && FrmDetalle->isEnabled();
+        StatB->EstableceVisiblePanel(PanelResumen, detalle);
+        if (!detalle) return;
         const int solapa = SSTab1->currentIndex();
         if (solapa < 0 || solapa > 2) return;
         GrillaFlex* const grillas[] = {MSFlexGrid1, MSFlexGrid2, MSFlexGrid3};
