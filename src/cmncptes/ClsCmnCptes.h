@@ -9,8 +9,10 @@
 #include <QVariant>
 
 class GrillaFlex;
+class PanelesEstado;
 class QLineEdit;
 class QWidget;
+class SolapasDetalle;
 
 class ClsCmnCptes {
 public:
@@ -70,4 +72,34 @@ public:
     // unless each is blank or "Ignorar". 0 when left after an error.
     double ObtieneStock(const QString& IdArticulo, const QString& IdDeposito, const QString& NroLote,
                         const QString& NroSerie, const QString& IdPosicion);
+
+    // --- detail checks and totals (ClsCmnCptes_Controles.cpp, core) ---------
+    // Status bar and tab strip through cmncptes/ControlesDetalle.h. A used row
+    // is a row from 1 whose column 0, trimmed, is not empty; grids may be nullptr.
+    // Whether the used lines plus Agragarle fit in the printed form of TC and
+    // Letra (PRINTERS.PRN, read again only when its date changed; LineasAnteriores
+    // -1 skips it; CantLineas 0 means no limit).
+    bool ValidaCantidadLineasCpte(const QString& TC, const QString& Letra, GrillaFlex* MSFlexGrid1,
+                                  GrillaFlex* MSFlexGrid2, GrillaFlex* MSFlexGrid3, int& CantLineas,
+                                  int& CantLineasUsadas, long Agragarle, int& LineasAnteriores);
+    long CuentaItems(GrillaFlex* MSFlexGrid1, GrillaFlex* MSFlexGrid2, GrillaFlex* MSFlexGrid3, long& CantTareas,
+                     long& CantArticulos, long& CantOtrosConceptos);
+    void MuestraDetalle(const QString& Detalle, PanelesEstado* StatB, long Columna);
+    void MuestraDetalleTareas(GrillaFlex* MSFlexGrid1, PanelesEstado* StatB);
+    void MuestraDetalleArticulos(GrillaFlex* MSFlexGrid2, PanelesEstado* StatB, long Columna);
+    void MuestraDetalleOtrosConceptos(GrillaFlex* MSFlexGrid3, PanelesEstado* StatB);
+    // One summary line per visible tab in MSFlexGrid4 (articles by category,
+    // by type or by code), then the blue closing row.
+    void TotalizadorControl(GrillaFlex* MSFlexGrid1, GrillaFlex* MSFlexGrid2, GrillaFlex* MSFlexGrid3,
+                            GrillaFlex* MSFlexGrid4, const SolapasDetalle* SSTab1, bool AbiertoPorRubro,
+                            bool AbiertoPorTipo);
+    void PintarFila(long Fila, GrillaFlex* MsFlexGrid, long Color);
+    void PintarColuma(long Columna, GrillaFlex* MsFlexGrid, long FilaDesde, long FilaHasta, long Color);
+    bool TareaRepetida(GrillaFlex* MSFlexGrid1, const QString& Tarea, long FilaIgnorar, long& FilaEncontrada);
+    bool ArticuloRepetido(GrillaFlex* MSFlexGrid2, const QString& Articulo, long FilaIgnorar, long& FilaEncontrada);
+    bool OtrosConceptosRepetidos(GrillaFlex* MSFlexGrid3, const QString& OtroConcepto, long FilaIgnorar,
+                                 long& FilaEncontrada);
+    bool NumeroEsFraccion(const QVariant& Numero);
+    // Date and time of PRINTERS.PRN when ValidaCantidadLineasCpte last read it.
+    QString FechaPrinters;
 };

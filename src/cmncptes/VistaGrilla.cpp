@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMap>
 #include <cmath>
@@ -33,6 +34,12 @@ void VistaGrilla::EstableceGrilla(GrillaFlex* grilla) {
     connect(grilla, &GrillaFlex::AnchoCambiado, this, &VistaGrilla::AplicaAncho);
     connect(grilla, &GrillaFlex::ColumnasCambiadas, this, &VistaGrilla::AplicaAnchos);
     connect(grilla, &QAbstractItemModel::modelReset, this, &VistaGrilla::AplicaAnchos);
+    // The grid's current cell follows the view's (rows counted from the header row).
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& actual) {
+        if (!grilla_ || !actual.isValid() || actual.model() != grilla_) return;
+        grilla_->SetRow(actual.row() + grilla_->FixedRows());
+        grilla_->SetCol(actual.column());
+    });
     AplicaAnchos();
 }
 

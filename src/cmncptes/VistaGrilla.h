@@ -2,7 +2,8 @@
 // The table view of a GrillaFlex: columns as wide as the model's twips at the
 // screen's logical resolution (1440 twips to the inch), width 0 hidden, the
 // fixed rows as column headings, read-only cells, and Ctrl+C copying the
-// selected cells as tab-separated text for a spreadsheet.
+// selected cells as tab-separated text for a spreadsheet. The grid's current
+// cell follows the view's.
 #include <QTableView>
 
 class GrillaFlex;

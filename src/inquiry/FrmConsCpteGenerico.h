@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QString>
 
+class BarraEstado;
 class GrillaFlex;
 class QAction;
 class QCheckBox;
@@ -66,6 +67,15 @@ public:
     QCheckBox* ChkOtrosExentos = nullptr;
     QLabel* lblCpteAnulado = nullptr;
     QTimer* Timer1 = nullptr;
+    BarraEstado* StatB = nullptr;    // panels: 1 Solapa, 2 Linea, 3 Detalle, 4 Stock, 5 Resumen
+
+    // --- status bar and summary (_Estado.cpp) -----------------------------------
+    // The current line of the visible grid in the status bar (run after any
+    // change of tab, line or grid contents, once the events settle).
+    void ActualizaBarraEstado();
+    // F8: the summary of the shown voucher (lines by tab, articles by code,
+    // item counts) in a modal window. Nothing without a commercial voucher.
+    void MuestraResumen();
 
     // --- load, type changes --------------------------------------------------
     void Form_Load();
@@ -119,6 +129,7 @@ protected:
 
 private:
     void ConstruyeControles();
+    void ConstruyeBarraEstado();
     QWidget* ConstruyeSolapa(int indice, GrillaFlex*& grilla, QLineEdit*& edicion, const QString& nombreEdicion,
                              QCheckBox*& exento, const QString& nombreExento, const QString& ayudaExento);
     void MuestraCobranza(const QString& tc4, const QString& sucursal, const QString& numero, const QString& letra);
@@ -131,4 +142,5 @@ private:
     int altoDispTwips_ = 1935;
     int topAnuladoTwips_ = 1550;
     bool descargado_ = false;
+    bool barraPendiente_ = false;
 };
