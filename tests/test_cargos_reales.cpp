@@ -2,13 +2,20 @@
 // their recorded work cost, the real-charge entries, the balance row, the
 // colours and the date order; and the modal view that shows them.
 #include "cmncptes/CargosReales.h"
+#include "cmncptes/ClsCmnCptes.h"
 #include "cmncptes/GrillaFlex.h"
+#include "cmncptes/VistaGrilla.h"
+#include "forms/FrmCtrlCargosReales.h"
 #include "session/ClsConexion.h"
 #include "session/ModGlobal.h"
+#include "session/Modal.h"
 #include "session/Trampa.h"
 #include "support/Fixture.h"
 
+#include <QFile>
+#include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -193,6 +200,103 @@ private slots:
         QFETCH(QString, resultado);
         QCOMPARE(CargosReales::Proporcion(Moneda::DesdeTexto(valor), Moneda::DesdeTexto(minutos), 60),
                  Moneda::DesdeTexto(resultado));
+    }
+
+    // --- the view ----------------------------------------------------------------------
+    // Opened from the inquiry screen: on the open session (no second
+    // connection), the ten columns, the rows, then closed with Aceptar.
+    void vistaEnLaSesionAbierta() {
+        const QString c = QStringLiteral("C0001");
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                            Orden(c, "000100000101X", 0, "2024-06-01", 60, "100", "120") + Cargo(c, "2024-05-30", "D", "50"));
+        const QString base = Conexion().ArchivoBaseDatos();
+        EstableceLineaComandos(QStringLiteral("@DbName=otra.db;"));  // would be another database if it connected again
+        QStringList encabezados, filas;
+        QList<int> anchos;
+        QString titulo, etiqueta;
+        int resultado = -1;
+        {
+            Modal::GanchoTemporal gancho([&](QDialog* d) {
+                auto* f = qobject_cast<FrmCtrlCargosReales*>(d);
+                if (!f) return 0;
+                titulo = f->windowTitle();
+                etiqueta = f->Label1->text();
+                for (int k = 0; k < f->MSFlexGrid1->Cols(); ++k) {
+                    encabezados << f->MSFlexGrid1->TextMatrix(0, k);
+                    anchos << f->MSFlexGrid1->ColWidth(k);
+                }
+                for (int r = 1; r < f->MSFlexGrid1->Rows(); ++r)
+                    filas << f->MSFlexGrid1->TextMatrix(r, 0) + QLatin1Char('|') + f->MSFlexGrid1->TextMatrix(r, 6);
+                // Hidden columns stay hidden in the view; Aceptar closes it.
+                if (!f->Vista->isColumnHidden(8) || !f->Vista->isColumnHidden(9) || f->Vista->isColumnHidden(7)) return 0;
+                f->show();
+                QTest::mouseClick(f->Command1, Qt::LeftButton);
+                return f->result();
+            });
+            ClsCmnCptes cmn;
+            cmn.ControlDeCargosReales(c, QStringLiteral("MAT-1"));
+        }
+        resultado = encabezados.isEmpty() ? -1 : 1;
+        QCOMPARE(resultado, 1);
+        QCOMPARE(titulo, QStringLiteral("Control de cargos Reales"));
+        QCOMPARE(etiqueta, QStringLiteral("Control de Cargos Reales"));
+        QCOMPARE(encabezados, (QStringList{"Fecha", "OT", "Concepto", QString::fromUtf8("Autorizó"), "Cargos", "Descargos",
+                                           "Saldo", "Observaciones", "Id", "FechaInvertida"}));
+        QVERIFY(anchos[2] > anchos[1] && anchos[1] > anchos[4] && anchos[4] > 0);
+        QCOMPARE(anchos[8], 0);
+        QCOMPARE(anchos[9], 0);
+        QCOMPARE(filas, (QStringList{"30/05/2024|", "01/06/2024|100", "|150"}));
+        QCOMPARE(Conexion().ArchivoBaseDatos(), base);
+        QVERIFY(env.respondedor.errores.isEmpty());
+        QVERIFY(env.respondedor.mensajes.isEmpty());
+    }
+
+    // Opened by another program: the view's load starts the session from the
+    // command line.
+    void vistaAbreSuPropiaSesion() {
+        const QString c = QStringLiteral("C0001");
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+        {
+            // Seed through a session of its own, then close it.
+            Prueba::Entorno semilla(Prueba::Entorno::Datos::Ninguno, Cargo(c, "2024-06-05", "D", "50"));
+            QFile::remove(env.RutaBase());
+            QVERIFY(QFile::copy(semilla.RutaBase(), env.RutaBase()));
+        }
+        QVERIFY(!Conexion().Conectado());
+        EstableceLineaComandos(QStringLiteral("@Server=;@DbName=") + env.RutaBase() + QStringLiteral(";"));
+        FrmCtrlCargosReales f;
+        f.Cliente = c;
+        f.Form_Load();
+        QVERIFY(Conexion().Conectado());
+        QCOMPARE(Conexion().ArchivoBaseDatos(), env.RutaBase());
+        QCOMPARE(f.MSFlexGrid1->Rows(), 3);
+        QCOMPARE(f.MSFlexGrid1->TextMatrix(2, 6), QStringLiteral("50"));
+    }
+
+    // Resizing keeps the grid 240 twips narrower than the form and 1100
+    // twips shorter, the label as wide as the grid, the button below the grid.
+    void redimensiona_data() {
+        QTest::addColumn<QSize>("tamano");
+        QTest::newRow("grande") << QSize(1100, 700);
+        QTest::newRow("pequeno") << QSize(500, 280);
+    }
+    void redimensiona() {
+        QFETCH(QSize, tamano);
+        Prueba::Entorno env;
+        FrmCtrlCargosReales f;
+        f.Cliente = QStringLiteral("C0001");
+        f.Form_Load();
+        f.resize(tamano);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const int dpi = f.logicalDpiY();
+        auto px = [&](int tw) { return VistaGrilla::TwipsAPixeles(tw, dpi); };
+        QCOMPARE(f.Vista->width(), px(VistaGrilla::PixelesATwips(f.width(), dpi) - 240));
+        QVERIFY(qAbs(f.Vista->height() - px(VistaGrilla::PixelesATwips(f.height(), dpi) - 1100)) <= 2);
+        QCOMPARE(f.Label1->width(), f.Vista->width());
+        QVERIFY(f.Command1->geometry().top() > f.Vista->geometry().bottom());
+        QVERIFY(f.Command1->geometry().bottom() < f.height());
+        QVERIFY(f.Vista->geometry().top() > f.Label1->geometry().bottom());
     }
 };
 
