@@ -274,6 +274,8 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
 
+    ConstruyeRelaciones();
+
     setWindowTitle(QStringLiteral("Taleruna - Gestión Ventas"));
     setMinimumSize(820, 560);
     resize(1000, 680);
