@@ -173,15 +173,23 @@ private slots:
                                              "02/06/2024||Cargo|0,75||||20240602|", "|||||17,425||" + Z10 + "|cian"}));
     }
 
-    // The statements: two, and per order the tasks, one sum per task, the
-    // materials and the other concepts.
+    // The statements: two, and per order its tasks, its minutes per task (one
+    // grouped statement, whatever the number of tasks), its materials and its
+    // other concepts. The minutes still go to their own task only, compared
+    // without regard to case or trailing blanks.
     void sentencias() {
         const QString c = QStringLiteral("C0001");
         Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
                             Orden(c, "000100000101X", 0, "2024-06-01", 60, "100", "120") +
-                                Orden(c, "000100000102X", 0, "2024-06-02", 60, "100", "10"));
+                                Orden(c, "000100000102X", 0, "2024-06-02", 60, "100", "10") +
+                                "INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdTarea, Horas, ValorHora_S_IVA) "
+                                "VALUES ('OT', '000100000102X', 0, 't002 ', 30, 60), ('OT', '000100000102X', 0, 'T003', 30, 60);\n"
+                                "INSERT INTO V_MV_DIARIOS (IDTAREA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, Minutos) VALUES "
+                                "('T002', 'OT', '000100000102X', 0, 50), ('T002  ', 'OT', '000100000102X', 0, 10);\n");
         Carga carga(c);
         QCOMPARE(carga.sentencias, 2 + 2 * (1 + 1 + 2));
+        // Order 102: T001 100 (10 logged), t002 30 (60 logged: 60 recorded), T003 30.
+        QCOMPARE(carga.Filas().value(1), QStringLiteral("02/06/2024|000100000102X|Orden|160.00|60.00|||20240602|"));
     }
 
     void proporcion_data() {

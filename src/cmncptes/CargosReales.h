@@ -32,7 +32,10 @@ void PintarFila(GrillaFlex& grilla, int fila, const QColor& color);
 // per real-charge entry, and the balance row; then sorts them by date with
 // the balance last. Every amount, comparison and the balance are worked out
 // on the currency values themselves (the cells show their display texts).
-// Each statement runs under t. Returns how many statements were opened.
+// Each statement runs under t. Statements: the orders, the entries, and per
+// order its tasks, its minutes logged per task, its materials and its other
+// concepts (so the count does not grow with the tasks). Returns how many
+// statements were opened.
 int CargarDatos(GrillaFlex& grilla, const QString& Cliente, Trampa& t);
 
 // A currency value as plain text: no grouping, the regional decimal

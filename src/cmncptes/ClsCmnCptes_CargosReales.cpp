@@ -11,7 +11,9 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace CargosReales {
 
@@ -32,7 +34,30 @@ QString FechaInvertida(const QVariant& v) {
     return {};
 }
 
-QString Monto(Moneda m) { return FmtMoneda(m.TextoSql(), true); }
+// The money format of the session (FmtMoneda with True), with the number of
+// decimals looked up once per load instead of once per cell (the lookup
+// reads the configuration table and win.ini).
+class FormatoMonto {
+public:
+    FormatoMonto() {
+        const QString cero = FmtMoneda(QStringLiteral("0"), true);
+        const qsizetype p = cero.indexOf(QRegularExpression(QStringLiteral("[^0-9-]")));
+        decimales_ = p < 0 ? 0 : static_cast<int>(cero.size() - p - 1);
+    }
+    QString operator()(Moneda m) const {
+        return decimales_ > 0 ? FmtMoneda(m.TextoSql(), decimales_) : FmtMoneda(m.TextoSql(), true);
+    }
+
+private:
+    int decimales_ = 0;
+};
+
+// A task code as the engine compares it: letter case and trailing blanks ignored.
+QString ClaveTarea(const QString& tarea) {
+    QString t = tarea;
+    while (!t.isEmpty() && t.back().isSpace()) t.chop(1);
+    return t.toUpper();
+}
 
 } // namespace
 
@@ -75,6 +100,7 @@ void PintarFila(GrillaFlex& grilla, int fila, const QColor& color) {
 
 int CargarDatos(GrillaFlex& grilla, const QString& Cliente, Trampa& t) {
     int sentencias = 0;
+    const FormatoMonto Monto;
     auto abre = [&](const QString& sql) {
         ++sentencias;
         return t.Paso([&] { return Conexion().AbreRecordset(sql, 0, 1, -1); });
@@ -109,16 +135,27 @@ int CargarDatos(GrillaFlex& grilla, const QString& Cliente, Trampa& t) {
                                   t.Paso([&] { return SqlLiteral::Numero(complemento); });
         const QString deLaOrden = QStringLiteral(" WHERE TC = ") + SqlLiteral::Texto(tc) + condicion;
 
+        // Minutes logged on the order, per task: one grouped statement per
+        // order instead of one sum per task (the same sums; the task is
+        // compared as the engine compares it: letter case and trailing
+        // blanks ignored).
+        QHash<QString, Moneda> cargadosPorTarea;
+        Recordset diarios = abre(QStringLiteral("SELECT IDTAREA, SUM(Minutos) AS TOTALHORAS FROM V_MV_DIARIOS") + deLaOrden +
+                                 QStringLiteral(" GROUP BY IDTAREA"));
+        while (!diarios.Eof()) {
+            const QString tarea = ClaveTarea(t.Paso([&] { return Texto(diarios, "IDTAREA"); }));
+            cargadosPorTarea[tarea] += t.Paso([&] { return Importe(diarios, "TotalHoras"); });
+            t.Paso([&] { diarios.MoveNext(); });
+        }
+        Conexion().CierraRecordset(diarios);
+
         Moneda previsto, registrado;
         Recordset tareas = abre(QStringLiteral("SELECT * FROM V_MV_CPTETAREAS") + deLaOrden);
         while (!tareas.Eof()) {
             const QString tarea = Funciones().RellenaTexto(t.Paso([&] { return Texto(tareas, "IdTarea").trimmed(); }), 4);
             const Moneda minutosPrevistos = t.Paso([&] { return Importe(tareas, "Horas"); });
             const Moneda valorHora = t.Paso([&] { return Importe(tareas, "ValorHora_S_IVA"); });
-            const Moneda minutosCargados =
-                total(QStringLiteral("SELECT SUM(Minutos) AS TOTALHORAS FROM V_MV_DIARIOS WHERE IDTAREA = ") +
-                          SqlLiteral::Texto(tarea) + QStringLiteral(" AND TC = ") + SqlLiteral::Texto(tc) + condicion,
-                      "TotalHoras");
+            const Moneda minutosCargados = cargadosPorTarea.value(ClaveTarea(tarea));
             if (minutosCargados > minutosPrevistos) registrado += Proporcion(valorHora, minutosCargados, 60);
             previsto += Proporcion(minutosPrevistos, valorHora, 60);
             t.Paso([&] { tareas.MoveNext(); });

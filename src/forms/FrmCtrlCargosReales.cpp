@@ -89,10 +89,20 @@ void FrmCtrlCargosReales::InicializaGrid() {
 void FrmCtrlCargosReales::CargarDatos() {
     sentencias_ = 0;
     ConTrampa(QStringLiteral("CargarDatos"), [&](Trampa& t) {
+        // The view lets go of the grid while it fills (every added row would
+        // otherwise lay the columns out again) and takes it back at the end.
         const bool redibuja = MSFlexGrid1->Redraw();
         MSFlexGrid1->SetRedraw(false);
+        Vista->EstableceGrilla(nullptr);
+        struct Devuelve {
+            FrmCtrlCargosReales* f;
+            bool redibuja;
+            ~Devuelve() {
+                f->Vista->EstableceGrilla(f->MSFlexGrid1);
+                f->MSFlexGrid1->SetRedraw(redibuja);
+            }
+        } devuelve{this, redibuja};
         sentencias_ = CargosReales::CargarDatos(*MSFlexGrid1, Cliente, t);
-        MSFlexGrid1->SetRedraw(redibuja);
     });
 }
 
