@@ -299,3 +299,41 @@ INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, FE
  ('2024', 7, 15, 1, '2024-07-02', 'PG', '0002', '00000089', 'X', 'P0003', 'D', 41200.00, 0, NULL, NULL, NULL, 41200.00, 'Pago RMC 0004-00000778-R'),
  ('2024', 7, 15, 2, '2024-07-02', 'PG', '0002', '00000089', 'X', '2.1.04.003', 'H', 824.00, 0, NULL, NULL, NULL, 41200.00, 'Pago RMC 0004-00000778-R'),
  ('2024', 7, 15, 3, '2024-07-02', 'PG', '0002', '00000089', 'X', '1.1.01.001', 'H', 40376.00, 0, NULL, NULL, NULL, 41200.00, 'Pago RMC 0004-00000778-R');
+
+------------------------------------------------------------------------------
+-- Voucher history and relations: work order 0001-00000111-X of C0001,
+-- finished and over its planned cost (task T003 planned 60 minutes, logged
+-- 150); a delivery note generated from it (annulled) and the invoice that
+-- replaced it; the action log of the three.
+------------------------------------------------------------------------------
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, FECHAESTFIN, Cuenta, Nombre, DOMICILIO, LOCALIDAD, CONDICIONIVA, IdLista, CLASEPRECIO, Anulada, APROBADO, FINALIZADA, Importe, Comentarios, TCORIGEN, COMPROBANTEORIGEN, COMPLEMENTOORIGEN) VALUES
+ ('OT', '000100000111X', 0, '2024-06-04', '2024-06-07', 'C0001', 'Ferretería Los Andes S.R.L.', 'Bv. Chacabuco 820', 'Córdoba', 'RESPONSABLE INSCRIPTO', '0001', 'MINORISTA', 0, 1, 1, 22990.00, 'Reparación bomba de agua', NULL, NULL, NULL),
+ ('RM', '000100000046R', 0, '2024-06-07', NULL, 'C0001', 'Ferretería Los Andes S.R.L.', 'Bv. Chacabuco 820', 'Córdoba', 'RESPONSABLE INSCRIPTO', '0001', 'MINORISTA', 1, 0, 1, 8470.00, 'Anulado: dirección de entrega errónea', 'OT', '000100000111X', 0),
+ ('FC', '000100000031A', 0, '2024-06-08', '2024-07-08', 'C0001', 'Ferretería Los Andes S.R.L.', 'Bv. Chacabuco 820', 'Córdoba', 'RESPONSABLE INSCRIPTO', '0001', 'MINORISTA', 0, 1, 1, 22990.00, 'Reparación bomba de agua s/OT 0001-00000111-X', 'OT', '000100000111X', 0);
+
+INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdTarea, Descripcion, Horas, ValorHora, ValorHora_S_IVA, Total, DescripcionAdicional, Exento) VALUES
+ ('OT', '000100000111X', 0, 'T003', 'Mano de obra general', 60, 8470.00, 7000.00, 8470.00, 'Desarme y limpieza', 0),
+ ('OT', '000100000111X', 0, 'T001', 'Instalación eléctrica', 30, 12100.00, 10000.00, 6050.00, NULL, 0),
+ ('FC', '000100000031A', 0, 'T003', 'Mano de obra general', 60, 8470.00, 7000.00, 8470.00, NULL, 0),
+ ('FC', '000100000031A', 0, 'T001', 'Instalación eléctrica', 30, 12100.00, 10000.00, 6050.00, NULL, 0);
+
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdArticulo, Descripcion, IdListaPrecioArticulo, IdUnidad, Cantidad, PorcDtoArticulo, Importe, Importe_S_IVA, Impuestos, Total, Nro_Lote, Nro_Serie, Exento, IdDeposito) VALUES
+ ('OT', '000100000111X', 0, 'DIS-016', 'Disyuntor diferencial 2x40 A', '0001', 'UN', 1, 0, 8470.00, 7000.00, 1470.00, 8470.00, NULL, NULL, 0, '0001'),
+ ('RM', '000100000046R', 0, 'DIS-016', 'Disyuntor diferencial 2x40 A', '0001', 'UN', 1, 0, 8470.00, 7000.00, 1470.00, 8470.00, NULL, NULL, 0, '0001'),
+ ('FC', '000100000031A', 0, 'DIS-016', 'Disyuntor diferencial 2x40 A', '0001', 'UN', 1, 0, 8470.00, 7000.00, 1470.00, 8470.00, NULL, NULL, 0, '0001');
+
+INSERT INTO V_MV_DIARIOS (Fecha, IDTAREA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IdEmpleado, Minutos) VALUES
+ ('2024-06-05', 'T003', 'OT', '000100000111X', 0, 'E01', 90),
+ ('2024-06-06', 'T003', 'OT', '000100000111X', 0, 'E02', 60),
+ ('2024-06-06', 'T001', 'OT', '000100000111X', 0, 'E01', 30);
+
+INSERT INTO V_MV_CREALES (CUENTA, Fecha, Concepto, Debe_Haber, Importe, Observaciones) VALUES
+ ('C0001', '2024-06-06', 'Trabajo d''urgencia fuera de horario', 'D', 3500.00, 'Autorizó el Sr. Núñez');
+
+INSERT INTO V_MV_CPTEACCIONES (TC, IdComprobante, IdComplemento, Tipo_accion, FECHAHORA, Usuario, PC, SYSTEMUSER) VALUES
+ ('OT', '000100000111X', 0, 'A', '2024-06-04T08:12:30', 'lgomez', 'PUESTO02', ''),
+ ('OT', '000100000111X', 0, 'M', '2024-06-06T17:45:00', 'admin', 'PUESTO01', ''),
+ ('RM', '000100000046R', 0, 'A', '2024-06-07T09:01:10', 'admin', 'PUESTO01', ''),
+ ('RM', '000100000046R', 0, 'M', '2024-06-07T11:20:00', 'lgomez', 'PUESTO02', ''),
+ ('FC', '000100000031A', 0, 'A', '2024-06-08T10:05:00', 'admin', 'PUESTO01', ''),
+ ('FC', '000100000031A', 0, 'M', '2024-06-08T10:31:45', 'mrodríguez', 'CAJA-01', '');

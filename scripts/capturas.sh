@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the program's windows under a virtual display
 # (Xvfb) for a look at them as a user sees them: every test program named
-# test_*_captura in build/ is run on the xcb platform with TALERUNA_CAPTURA
+# test_*_captura in build/ (or build/tests/, where CMake puts them) is run on the xcb platform with TALERUNA_CAPTURA
 # naming the folder for the pictures (default build/capturas).
 #   scripts/capturas.sh [folder]
 set -euo pipefail
@@ -11,7 +11,7 @@ destino="${1:-$raiz/build/capturas}"
 mkdir -p "$destino"
 destino="$(cd "$destino" && pwd)"
 estado=0
-for programa in "$raiz"/build/test_*_captura; do
+for programa in "$raiz"/build/test_*_captura "$raiz"/build/tests/test_*_captura; do
   [ -x "$programa" ] || continue
   echo "== $(basename "$programa")"
   xvfb-run -a -s "-screen 0 1600x1200x24" env QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC \

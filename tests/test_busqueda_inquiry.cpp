@@ -129,9 +129,10 @@ void TestBusquedaInquiry::f5AbreElChooserOrdenaYMuestra() {
     g.chooser = [&](FrmConsComprobantes& c) {
         const int nombre = c.Modelo()->ColumnaDe("NOMBRE");
         ClickEncabezado(c, nombre);
-        primera << c.Modelo()->Texto(0, nombre) << c.Modelo()->Texto(2, nombre);
+        const int ultima = c.Modelo()->rowCount() - 1;
+        primera << c.Modelo()->Texto(0, nombre) << c.Modelo()->Texto(ultima, nombre);
         ClickEncabezado(c, nombre);
-        segunda << c.Modelo()->Texto(0, nombre) << c.Modelo()->Texto(2, nombre);
+        segunda << c.Modelo()->Texto(0, nombre) << c.Modelo()->Texto(ultima, nombre);
         EligeFila(c, "000100000025A");
         c.CmdAceptar->click();
     };

@@ -467,11 +467,14 @@ void TestChooser::ordenaPorEncabezadoAlternando() {
         frm.CmdAceptar->click();
     });
     // Before any click the statement's order (number descending).
-    QCOMPARE(r.comprobantes, (QStringList{"000100000026A", "000100000025A", "000100000012B"}));
-    QCOMPARE(antes, (QStringList{"Construcciones del Plata S.A.", "Ferretería Los Andes S.R.L.", "María Fernández"}));
+    QCOMPARE(r.comprobantes, (QStringList{"000100000031A", "000100000026A", "000100000025A", "000100000012B"}));
+    QCOMPARE(antes, (QStringList{"Ferretería Los Andes S.R.L.", "Construcciones del Plata S.A.", "Ferretería Los Andes S.R.L.",
+                                 "María Fernández"}));
     // The list starts ascending, so the first click sorts descending, the second ascending.
-    QCOMPARE(primera, (QStringList{"María Fernández", "Ferretería Los Andes S.R.L.", "Construcciones del Plata S.A."}));
-    QCOMPARE(segunda, (QStringList{"Construcciones del Plata S.A.", "Ferretería Los Andes S.R.L.", "María Fernández"}));
+    QCOMPARE(primera, (QStringList{"María Fernández", "Ferretería Los Andes S.R.L.", "Ferretería Los Andes S.R.L.",
+                                   "Construcciones del Plata S.A."}));
+    QCOMPARE(segunda, (QStringList{"Construcciones del Plata S.A.", "Ferretería Los Andes S.R.L.", "Ferretería Los Andes S.R.L.",
+                                   "María Fernández"}));
     QCOMPARE(seleccionTrasOrdenar, QStringLiteral("000100000012B"));
     QCOMPARE(r.respuesta, QStringLiteral("000100000012B"));
 }
@@ -489,7 +492,7 @@ void TestChooser::ordenAlternaTambienAlCambiarDeColumna() {
         for (int i = 0; i < m->rowCount(); ++i) comprobantes << m->Texto(i, m->ColumnaDe("COMPROBANTE"));
         frm.CmdCancelar->click();
     });
-    QCOMPARE(comprobantes, (QStringList{"000100000012B", "000100000025A", "000100000026A"}));
+    QCOMPARE(comprobantes, (QStringList{"000100000012B", "000100000025A", "000100000026A", "000100000031A"}));
 }
 
 void TestChooser::listaVaciaMuestraEncabezados() {
@@ -589,7 +592,7 @@ void TestChooser::cadaLlamadaArmaUnaVentanaNueva() {
     });
     QCOMPARE(a.respuesta, QStringLiteral("000100000012B"));  // first after sorting names descending
     QCOMPARE(b.respuesta, QString());
-    QCOMPARE(b.comprobantes, (QStringList{"000100000026A", "000100000025A", "000100000012B"}));
+    QCOMPARE(b.comprobantes, (QStringList{"000100000031A", "000100000026A", "000100000025A", "000100000012B"}));
 }
 
 void TestChooser::filasAgregadasTomanSuLugarEnElOrden() {

@@ -151,6 +151,14 @@ void TestEsquema::demoTieneDeCadaTipo_data() {
     QTest::newRow("proveedores") << "SELECT * FROM VT_PROVEEDORES";
     QTest::newRow("bancos") << "SELECT * FROM V_TA_BANCOS";
     QTest::newRow("tareas") << "SELECT * FROM v_ta_tareas";
+    QTest::newRow("remito y factura de una orden de trabajo, uno anulado")
+        << "SELECT 1 FROM V_MV_CPTE a JOIN V_MV_CPTE b ON a.TCORIGEN = 'OT' AND b.TCORIGEN = 'OT' AND a.TC = 'RM' AND "
+           "b.TC = 'FC' AND a.COMPROBANTEORIGEN = b.COMPROBANTEORIGEN AND a.Anulada + b.Anulada = 1";
+    QTest::newRow("historial de acciones de una orden de trabajo") << "SELECT * FROM V_MV_CPTEACCIONES WHERE TC = 'OT'";
+    QTest::newRow("orden finalizada con mas minutos que los previstos")
+        << "SELECT 1 FROM V_MV_CPTE o JOIN V_MV_CPTETAREAS t ON t.TC = o.TC AND t.IDCOMPROBANTE = o.IDCOMPROBANTE "
+           "WHERE o.TC = 'OT' AND o.FINALIZADA = 1 AND t.Horas < (SELECT SUM(Minutos) FROM V_MV_DIARIOS d WHERE "
+           "d.TC = t.TC AND d.IDCOMPROBANTE = t.IDCOMPROBANTE AND d.IDTAREA = t.IdTarea)";
 }
 
 void TestEsquema::demoTieneDeCadaTipo() {

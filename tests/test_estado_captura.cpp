@@ -1,5 +1,5 @@
 // Screenshots of the inquiry window's status bar on an article line with its
-// stock, and of the voucher summary (F8), for a look on a real display
+// stock, and of the voucher summary (F9), for a look on a real display
 // (scripts/capturas.sh). Skipped unless TALERUNA_CAPTURA names the folder.
 #include "cmncptes/BarraEstado.h"
 #include "cmncptes/GrillaFlex.h"

@@ -344,7 +344,7 @@ private slots:
         QVERIFY(!f->FrmDetalle->isEnabled());
         // Nothing was changed in the database.
         Recordset rs = Conexion().AbreRecordset(QStringLiteral("SELECT COUNT(*) AS N FROM V_MV_CPTE"));
-        QCOMPARE(rs.Campo(QStringLiteral("N")).toInt(), 14);
+        QCOMPARE(rs.Campo(QStringLiteral("N")).toInt(), 17);
     }
 
     // A database error is reported under the failing procedure's name; the

@@ -1,5 +1,5 @@
 // The inquiry screen's status bar (the current line of the visible grid, the
-// stock panel) and the voucher summary on F8, driven offscreen on the demo data.
+// stock panel) and the voucher summary on F9, driven offscreen on the demo data.
 #include "cmncptes/BarraEstado.h"
 #include "cmncptes/GrillaFlex.h"
 #include "cmncptes/VistaGrilla.h"
@@ -49,7 +49,7 @@ private slots:
         for (int p = 1; p <= f->StatB->CantidadPaneles(); ++p) claves << f->StatB->ClavePanel(p);
         QCOMPARE(claves, (QStringList{"Solapa", "Linea", "Detalle", "Stock", "Resumen"}));
         QTRY_COMPARE(Paneles(*f), (QStringList{"Mano De Obra", "Línea 1 de 3", "T001 - Instalación eléctrica", "",
-                                               "F8 Resumen"}));
+                                               "F9 Resumen"}));
         QVERIFY(f->StatB->Panel(4)->isHidden());
         QVERIFY(!f->StatB->Panel(5)->isHidden());
         QVERIFY(env.respondedor.errores.isEmpty());
@@ -99,9 +99,9 @@ private slots:
         QVERIFY(!f->StatB->Panel(4)->isHidden());
     }
 
-    // F8: the summary by tab with a line per article and the blue closing row,
+    // F9: the summary by tab with a line per article and the blue closing row,
     // and the item counts.
-    void resumenConF8() {
+    void resumenConF9() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         auto f = Abre(Factura);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
@@ -122,7 +122,7 @@ private slots:
             r->CmdCerrar->click();
             return r->result();
         });
-        QTest::keyClick(f.get(), Qt::Key_F8);
+        QTest::keyClick(f.get(), Qt::Key_F9);
         QCOMPARE(aperturas, 1);
         QCOMPARE(lineas, (QStringList{"Mano De Obra|3|4:30|#ffffc0", "Insumos Utilizados|3|28|#ffffc0",
                                       "-|||#ffe0c0", "CAB-001-Cable tipo D'Alessandro 2x1,5 mm||25|#ffe0c0",
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(env.respondedor.errores.isEmpty());
     }
 
-    // A collection has no detail grids: the bar stays empty and F8 opens nothing.
+    // A collection has no detail grids: the bar stays empty and F9 opens nothing.
     void cobranzaSinDetalle() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         auto f = Abre(QStringLiteral("@TC=CB|@Sucursal=1|@Numero=150|@Letra=X|@PConsultaSolamente=SI|"));
@@ -141,11 +141,11 @@ private slots:
         QVERIFY(!f->TextoDisp().isEmpty());
         int aperturas = 0;
         Modal::GanchoTemporal gancho([&](QDialog*) { return ++aperturas, 0; });
-        QTest::keyClick(f.get(), Qt::Key_F8);
+        QTest::keyClick(f.get(), Qt::Key_F9);
         QTest::qWait(20);
         QCOMPARE(aperturas, 0);
         QTRY_VERIFY(f->StatB->Panel(5)->isHidden());
-        QCOMPARE(Paneles(*f), (QStringList{"", "", "", "", "F8 Resumen"}));
+        QCOMPARE(Paneles(*f), (QStringList{"", "", "", "", "F9 Resumen"}));
     }
 };
 

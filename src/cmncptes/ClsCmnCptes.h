@@ -2,6 +2,7 @@
 // The voucher services class: detail grid layouts and loading, the voucher
 // chooser entry, and the further services of the suite's editing screens.
 // One source per service group (ClsCmnCptes_*.cpp).
+#include "session/Moneda.h"
 #include "session/Recordset.h"
 
 #include <QString>
@@ -102,4 +103,22 @@ public:
     bool NumeroEsFraccion(const QVariant& Numero);
     // Date and time of PRINTERS.PRN when ValidaCantidadLineasCpte last read it.
     QString FechaPrinters;
+
+    // --- action log and relations (ClsCmnCptes_Acciones.cpp) ---------------
+    // Appends one row to V_MV_CPTEACCIONES ('A' creation wins over 'M'
+    // modification; neither: 'B' deletion). Never raises and shows nothing:
+    // a failing step is passed over, so the logged action goes on.
+    void ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento, bool lEsAlta,
+                         bool lEsModificacion);
+    // Whether a sales voucher was generated from this one (annulled ones count
+    // when TenerEnCuentaAnulados). No trap: errors reach the caller's trap.
+    bool EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra, const QString& Complemento,
+                                         bool TenerEnCuentaAnulados);
+    // Sum of Importe of the non-annulled vouchers generated from TC/SucNroLetra
+    // (any complement of the origin; Null counts 0). No trap.
+    Moneda ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra);
+
+    // --- real-charges control (view in src/forms/FrmCtrlCargosReales.cpp) ---
+    // Opens the modal real-charges view of one customer account.
+    void ControlDeCargosReales(const QString& Cliente, const QString& Matricula);
 };

@@ -275,6 +275,7 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
 
     ConstruyeBarraEstado();
+    ConstruyeRelaciones();
 
     setWindowTitle(QStringLiteral("Taleruna - Gestión Ventas"));
     setMinimumSize(820, 560);

@@ -101,6 +101,19 @@ public:
     void Form_Unload();
     void Timer1_Timer();
 
+    // --- related vouchers, history, real charges (_Relaciones.cpp) -------------
+    // Entries of the header box's menu, with their keyboard shortcuts.
+    QAction* AccRelacionados = nullptr;   // F6 "Comprobantes relacionados"
+    QAction* AccHistorial = nullptr;      // F7 "Historial del comprobante"
+    QAction* AccCargosReales = nullptr;   // F8 "Control de cargos reales"
+    void MuestraRelacionados();
+    void MuestraHistorial();
+    void MuestraCargosReales();
+    // The sales voucher on screen (type code and 13-character key); false when none.
+    bool ComprobanteEnPantalla(QString& TC, QString& SucNroLetra) const;
+    // Shows another sales voucher of complement 0 as if its key were typed.
+    void AbreComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento);
+
     // --- helpers of the display box and the annulled label -----------------------
     // txtDisp's text as written (lines joined by CR LF).
     QString TextoDisp() const { return textoDisp_; }
@@ -130,6 +143,7 @@ protected:
 private:
     void ConstruyeControles();
     void ConstruyeBarraEstado();
+    void ConstruyeRelaciones();
     QWidget* ConstruyeSolapa(int indice, GrillaFlex*& grilla, QLineEdit*& edicion, const QString& nombreEdicion,
                              QCheckBox*& exento, const QString& nombreExento, const QString& ayudaExento);
     void MuestraCobranza(const QString& tc4, const QString& sucursal, const QString& numero, const QString& letra);

@@ -1,6 +1,6 @@
 // The inquiry form's status bar (the current line of the visible grid, with
 // the stock of an article line when the line carries it) and the summary of
-// the shown voucher on F8.
+// the shown voucher on F9.
 #include "inquiry/FrmConsCpteGenerico.h"
 
 #include "cmncptes/BarraEstado.h"
@@ -29,8 +29,8 @@ void FrmConsCpteGenerico::ConstruyeBarraEstado() {
     StatB->AgregaPanel(QStringLiteral("Linea"), {}, 14);
     StatB->AgregaPanel(QStringLiteral("Detalle"), {}, 30, true);
     StatB->AgregaPanel(QStringLiteral("Stock"), {}, 14);
-    StatB->AgregaPanel(QStringLiteral("Resumen"), QStringLiteral("F8 Resumen"));
-    StatB->Panel(PanelResumen)->setToolTip(QStringLiteral("Resumen del comprobante por solapa (F8)"));
+    StatB->AgregaPanel(QStringLiteral("Resumen"), QStringLiteral("F9 Resumen"));
+    StatB->Panel(PanelResumen)->setToolTip(QStringLiteral("Resumen del comprobante por solapa (F9)"));
     StatB->EstableceVisiblePanel(PanelStock, false);
     setStatusBar(StatB);
 
@@ -51,7 +51,7 @@ void FrmConsCpteGenerico::ConstruyeBarraEstado() {
         connect(g, &QAbstractItemModel::dataChanged, this, programa);
     }
 
-    auto* resumen = new QShortcut(QKeySequence(Qt::Key_F8), this);
+    auto* resumen = new QShortcut(QKeySequence(Qt::Key_F9), this);
     resumen->setObjectName(QStringLiteral("AtajoResumen"));
     resumen->setContext(Qt::WindowShortcut);
     connect(resumen, &QShortcut::activated, this, &FrmConsCpteGenerico::MuestraResumen);

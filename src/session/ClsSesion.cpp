@@ -30,4 +30,22 @@ QString ClsSesion::CarpetaWindows() const {
     return (c.isEmpty() ? QDir::homePath() : c) + QLatin1Char('/');
 }
 
+namespace {
+ClsSesion::Reloj& RelojActual() {
+    static ClsSesion::Reloj r;
+    return r;
+}
+} // namespace
+
+QDateTime ClsSesion::Ahora() const {
+    const Reloj& r = RelojActual();
+    return r ? r() : QDateTime::currentDateTime();
+}
+
+ClsSesion::Reloj ClsSesion::EstableceReloj(Reloj reloj) {
+    Reloj anterior = std::move(RelojActual());
+    RelojActual() = std::move(reloj);
+    return anterior;
+}
+
 ClsSesion& Sesion() { return InstanciaUnica<ClsSesion>::Obtiene(); }
