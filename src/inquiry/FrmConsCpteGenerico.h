@@ -91,6 +91,11 @@ public:
     void Form_Unload();
     void Timer1_Timer();
 
+    // --- stock of the current article line (FrmConsCpteGenerico_Stock.cpp) ----
+    // F6 or the articles grid's context menu entry.
+    QAction* MnuStockArticulo = nullptr;
+    void MuestraStockArticulo();
+
     // --- helpers of the display box and the annulled label -----------------------
     // txtDisp's text as written (lines joined by CR LF).
     QString TextoDisp() const { return textoDisp_; }
@@ -119,6 +124,7 @@ protected:
 
 private:
     void ConstruyeControles();
+    void PreparaStockArticulo();
     QWidget* ConstruyeSolapa(int indice, GrillaFlex*& grilla, QLineEdit*& edicion, const QString& nombreEdicion,
                              QCheckBox*& exento, const QString& nombreExento, const QString& ayudaExento);
     void MuestraCobranza(const QString& tc4, const QString& sucursal, const QString& numero, const QString& letra);
