@@ -28,13 +28,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 
 const QString kAviso = QStringLiteral("Aviso al Operador");
-constexpr int kFilasVisibles = 12;  // rows the dialog opens showing
+// Rows the dialog opens showing: as many as there are, between these.
+constexpr int kFilasMinimas = 6;
+constexpr int kFilasMaximas = 12;
 
 // A quantity written as a number (the suite's Str$ without its blank): 5, 2.5.
 QString Numero(double v) { return QLocale::c().toString(v, 'g', 15); }
@@ -650,7 +653,8 @@ void FrmCargaLotesySeries::AjustaTamano() {
     for (int c = 0; c < MSFlexGrid1->Cols(); ++c) ancho += VistaGrilla::TwipsAPixeles(MSFlexGrid1->ColWidth(c), dpi);
     ancho += Vista->verticalScrollBar()->sizeHint().width() + 2 * Vista->frameWidth() + 4;
     const int fila = Vista->verticalHeader()->defaultSectionSize();
-    const int alto = Vista->horizontalHeader()->sizeHint().height() + kFilasVisibles * fila + 2 * Vista->frameWidth();
+    const int visibles = std::clamp(MSFlexGrid1->Rows() - MSFlexGrid1->FixedRows(), kFilasMinimas, kFilasMaximas);
+    const int alto = Vista->horizontalHeader()->sizeHint().height() + visibles * fila + 2 * Vista->frameWidth();
     Vista->setMinimumSize(ancho, fila * 4);
     const QMargins m = layout()->contentsMargins();
     const int total = Toolbar1->sizeHint().height() + lblArticulo->sizeHint().height() + alto +
