@@ -121,4 +121,18 @@ public:
     // --- real-charges control (view in src/forms/FrmCtrlCargosReales.cpp) ---
     // Opens the modal real-charges view of one customer account.
     void ControlDeCargosReales(const QString& Cliente, const QString& Matricula);
+
+    // --- lot and serial entry dialog (ClsCmnCptes_LotesSeries.cpp) ----------
+    // Entry: one row per unit of Cantidad; SerieNvo and LoteNvo receive the
+    // lists typed (empty for a quantity of 0). Closing the dialog without
+    // accepting hands back SerieAnt and LoteAnt unchanged.
+    void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt, const QString& LoteAnt,
+                       QString& SerieNvo, QString& LoteNvo, bool Serie, bool Lote);
+    // Exit: one row per lot and serial with stock; SeriesLoteNvo receives the
+    // lot-and-serial pairs, CantidadesNVO their quantities, and Cantidad the
+    // adjusted total when the user accepted a different sum. Closing without
+    // accepting hands back the previous lists and leaves Cantidad alone.
+    void PideSerieLote_Salidas(const QString& Articulo, const QString& Descripcion, double& Cantidad,
+                               const QString& SeriesLoteAnt, const QString& CantidadANT, QString& SeriesLoteNvo,
+                               QString& CantidadesNVO, bool Lote, bool Serie);
 };

@@ -273,6 +273,7 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
+    PreparaStockArticulo();
 
     ConstruyeBarraEstado();
     ConstruyeRelaciones();

@@ -113,6 +113,10 @@ public:
     bool ComprobanteEnPantalla(QString& TC, QString& SucNroLetra) const;
     // Shows another sales voucher of complement 0 as if its key were typed.
     void AbreComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento);
+    // --- stock of the current article line (FrmConsCpteGenerico_Stock.cpp) ----
+    // F6 or the articles grid's context menu entry.
+    QAction* MnuStockArticulo = nullptr;
+    void MuestraStockArticulo();
 
     // --- helpers of the display box and the annulled label -----------------------
     // txtDisp's text as written (lines joined by CR LF).
@@ -144,6 +148,7 @@ private:
     void ConstruyeControles();
     void ConstruyeBarraEstado();
     void ConstruyeRelaciones();
+    void PreparaStockArticulo();
     QWidget* ConstruyeSolapa(int indice, GrillaFlex*& grilla, QLineEdit*& edicion, const QString& nombreEdicion,
                              QCheckBox*& exento, const QString& nombreExento, const QString& ayudaExento);
     void MuestraCobranza(const QString& tc4, const QString& sucursal, const QString& numero, const QString& letra);
