@@ -282,6 +282,7 @@ void FrmConsCpteGenerico::ConstruyeControles() {
 // --- load ---------------------------------------------------------------------
 
 void FrmConsCpteGenerico::Form_Load() {
+    const AccionUsuario accion;
     ConTrampa(QStringLiteral("Form_Load"), [&](Trampa& t) {
         t.Paso([] { InicializaSistema(); });
         const QString parametros = ParametroAdicional;

@@ -31,6 +31,7 @@ bool EsImprimible(const QString& tc) {
 } // namespace
 
 void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
+    const AccionUsuario accion;
     // The voucher identity every button computes.
     QString TC = FNTC();
     const QString Suc = Ceros(txtfields[0]->text(), 4);

