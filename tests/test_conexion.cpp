@@ -85,6 +85,12 @@ void TestConexion::literalTexto_data() {
     QTest::newRow("inyeccion clasica") << "' OR '1'='1" << "''' OR ''1''=''1'";
     QTest::newRow("NUL quitado") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "'ab'";
     QTest::newRow("vacio") << "" << "''";
+    // The engine pairs a lone high surrogate with the next unit: written as
+    // U+FFFD, the doubled apostrophe after it stays whole.
+    QTest::newRow("surrogate solo ante apostrofe")
+        << QString(QChar(0xD800)) + QStringLiteral("' OR 1=1 --") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("'' OR 1=1 --'");
+    QTest::newRow("surrogate bajo solo") << QString(QChar(0xDC00)) + QStringLiteral("x") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("x'");
+    QTest::newRow("par valido intacto") << QStringLiteral("a\U0001F600b") << QStringLiteral("'a\U0001F600b'");
 }
 
 void TestConexion::literalTexto() {
@@ -201,6 +207,8 @@ void TestConexion::literalesMaliciososNoEncuentranNada_data() {
     QTest::newRow("300 caracteres") << QString(300, QLatin1Char('Z'));
     QTest::newRow("no latino") << QStringLiteral("фактура発票");
     QTest::newRow("punto y coma") << "x'; DROP TABLE V_MV_CPTE; --";
+    QTest::newRow("surrogate solo ante apostrofe") << QString(QChar(0xD800)) + QStringLiteral("' OR 1=1 --");
+    QTest::newRow("surrogate solo al final") << QStringLiteral("FC") + QChar(0xDBFF);
 }
 
 void TestConexion::literalesMaliciososNoEncuentranNada() {
@@ -346,6 +354,9 @@ void TestConexion::armaInsertRechaza_data() {
     QTest::newRow("funcion del motor") << "Usuario" << "CURRENT_TIMESTAMP";
     QTest::newRow("columna con sentencia") << "Usuario) VALUES ('x'); --" << "'x'";
     QTest::newRow("dos columnas en una") << "Usuario, TC" << "'x'";
+    // The engine would read the surrogate and the closing apostrophe as one
+    // character: the literal does not end where it seems to.
+    QTest::newRow("surrogate solo ante el cierre") << "Usuario" << QStringLiteral("'a") + QChar(0xD800) + QStringLiteral("'");
 }
 
 void TestConexion::armaInsertRechaza() {
