@@ -8,11 +8,14 @@
 #include "session/Trampa.h"
 #include "support/Fixture.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
 #include <limits>
+#include <sqlite3.h>
+#include <thread>
 
 class TestConexion : public QObject {
     Q_OBJECT
@@ -36,6 +39,7 @@ private slots:
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
     void transaccionTomaLaEscrituraAlEmpezar();
+    void conectarEsperaElBloqueoComoLasSentencias();
     void fechasComoFechaCorta();
     void recordsetMarcasYErrores();
     void sentenciaRechazadaLlevaPalabrasDelMotor();
@@ -265,6 +269,29 @@ void TestConexion::transaccionTomaLaEscrituraAlEmpezar() {
     otro.close();
     otro = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("otro_puesto"));
+}
+
+void TestConexion::conectarEsperaElBloqueoComoLasSentencias() {
+    // Another workstation holds the database's lock while the program starts:
+    // connecting waits as a statement would (the one documented wait) instead
+    // of failing with "database is locked" after a few seconds.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    const QByteArray ruta = QFile::encodeName(env.RutaBase());
+    sqlite3* otro = nullptr;
+    QCOMPARE(sqlite3_open(ruta.constData(), &otro), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(otro, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread suelta([otro] {
+        std::this_thread::sleep_for(std::chrono::seconds(7));
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    ClsConexion& cnx = Conexion();
+    cnx.BaseDatos = env.RutaBase();
+    cnx.Conecta(false, 3);
+    suelta.join();
+    sqlite3_close(otro);
+    QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+    QVERIFY(cnx.Conectado());
+    QCOMPARE(cnx.TiempoEspera(), 360);
 }
 
 void TestConexion::fechasComoFechaCorta() {
