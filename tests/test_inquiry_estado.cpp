@@ -42,6 +42,12 @@ void Consulta(FrmConsCpteGenerico& f, const QString& suc, const QString& nro, co
     f.CampoValida(f.txtfields[2]);
 }
 
+QString Pagos(const QString& lineas, const QString& total) {
+    const QString guiones = QString(80, QLatin1Char('-')) + CrLf;
+    return guiones + QStringLiteral("      DETALLE DE MEDIOS PAGOS      ") + CrLf + guiones + lineas + CrLf + guiones +
+           QStringLiteral("TOTAL   : ") + QString(59, QLatin1Char(' ')) + total;
+}
+
 } // namespace
 
 class PruebaInquiryEstado : public QObject {
@@ -49,6 +55,28 @@ class PruebaInquiryEstado : public QObject {
 private slots:
     void cleanup() { ParametroAdicional.clear(); }
 
+    // A configured account that is absent (" ") or blank matches no account,
+    // not even an entry line whose account is empty.
+    void cuentaNoConfiguradaNoCoincide_data() {
+        QTest::addColumn<QString>("configuracion");
+        QTest::newRow("clave ausente") << "DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'Cuenta_Cheques3ros'";
+        QTest::newRow("clave en blanco") << "UPDATE TA_CONFIGURACION SET Valor = '   ' WHERE CLAVE = 'Cuenta_Cheques3ros'";
+        QTest::newRow("clave nula") << "UPDATE TA_CONFIGURACION SET Valor = NULL WHERE CLAVE = 'Cuenta_Cheques3ros'";
+    }
+    void cuentaNoConfiguradaNoCoincide() {
+        QFETCH(QString, configuracion);
+        Prueba::Entorno env(
+            Prueba::Entorno::Datos::Demo,
+            configuracion + QStringLiteral(";\n"
+                                           "INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, TC, SUCURSAL, "
+                                           "NUMERO, LETRA, CUENTA, DEBE_HABER, Importe, ChPropio, NroComprobanteBancario, IdBanco, "
+                                           "CABIMPORTE) VALUES ('2024', 6, 301, 5, 'CB', '0001', '00000150', 'X', '', 'D', 999, 0, "
+                                           "'77', '0011', 182500.75)"));
+        auto f = Abre(QStringLiteral("@TC=CB|@Sucursal=1|@Numero=150|@Letra=X|@PConsultaSolamente=SI|"));
+        QCOMPARE(f->TextoDisp(),
+                 Pagos(QStringLiteral(" EFECTIVO : ") + QString(58, QLatin1Char(' ')) + QStringLiteral("50000.000") + CrLf,
+                       QStringLiteral("50000.000")));
+    }
 
     // A database that fails the same way all through one display, or one
     // print, is reported once for it.

@@ -179,8 +179,11 @@ QString EtiquetaCheque(const Recordset& rs) {
                                                            : QStringLiteral(" CHEQUE DE 3º  : ");
 }
 
+// An absent key (Cfg gives " ") or a blank value names no account: it matches
+// no entry line, not even one whose account is empty.
 bool MismaCuenta(const QString& cuenta, const QString& clave) {
-    return cuenta.trimmed().compare(Cfg(clave).trimmed(), Qt::CaseInsensitive) == 0;
+    const QString configurada = Cfg(clave).trimmed();
+    return !configurada.isEmpty() && cuenta.trimmed().compare(configurada, Qt::CaseInsensitive) == 0;
 }
 
 QString InicioMediosPago(const QString& separador) {
