@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
 
@@ -40,6 +41,15 @@ void Consulta(FrmConsCpteGenerico& f, const QString& suc, const QString& nro, co
     f.txtfields[1]->setText(nro);
     f.txtfields[2]->setText(letra);
     f.CampoValida(f.txtfields[2]);
+}
+
+// Every data line of the three grids is empty.
+bool GrillasVacias(const FrmConsCpteGenerico& f) {
+    for (const GrillaFlex* g : {f.MSFlexGrid1, f.MSFlexGrid2, f.MSFlexGrid3})
+        for (int r = g->FixedRows(); r < g->Rows(); ++r)
+            for (int c = 0; c < g->Cols(); ++c)
+                if (!g->TextMatrix(r, c).isEmpty()) return false;
+    return true;
 }
 
 QString Pagos(const QString& lineas, const QString& total) {
@@ -76,6 +86,54 @@ private slots:
         QCOMPARE(f->TextoDisp(),
                  Pagos(QStringLiteral(" EFECTIVO : ") + QString(58, QLatin1Char(' ')) + QStringLiteral("50000.000") + CrLf,
                        QStringLiteral("50000.000")));
+    }
+
+    // A refused key empties the display; the typed key stays for correction.
+    void claveRechazadaVaciaLaPantalla_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QStringList>("mostrado");  // branch, number, letter shown first
+        QTest::addColumn<QStringList>("rechazado");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("cobranza anulada") << "CB" << QStringList{"1", "150", "X"} << QStringList{"1", "153", "X"}
+                                          << "El comprobante ya fue anulado";
+        QTest::newRow("cobranza anulada tras una que parpadea")
+            << "CB" << QStringList{"1", "152", "X"} << QStringList{"1", "153", "X"} << "El comprobante ya fue anulado";
+        QTest::newRow("cobranza inexistente") << "CB" << QStringList{"1", "150", "X"} << QStringList{"1", "999", "X"}
+                                              << "El Comprobante Informado, es Inexistente!!!";
+        QTest::newRow("factura inexistente tras una anulada")
+            << "FC" << QStringList{"1", "26", "A"} << QStringList{"1", "99", "A"} << "El Comprobante Informado, es Inexistente!!!";
+        QTest::newRow("letra no valida") << "FC" << QStringList{"1", "25", "A"} << QStringList{"1", "25", "Z"}
+                                         << "La letra del Comprobante debe ser A,B,C,X,R";
+    }
+    void claveRechazadaVaciaLaPantalla() {
+        QFETCH(QString, tipo);
+        QFETCH(QStringList, mostrado);
+        QFETCH(QStringList, rechazado);
+        QFETCH(QString, mensaje);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QString());
+        Selecciona(*f, tipo);
+        Consulta(*f, mostrado[0], mostrado[1], mostrado[2]);
+        QVERIFY(!f->DatoInvalido);
+        QVERIFY(!f->TextoDisp().isEmpty());
+        QVERIFY(f->FrmDetalle->isEnabled());
+        Consulta(*f, rechazado[0], rechazado[1], rechazado[2]);
+        QVERIFY(f->DatoInvalido);
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QCOMPARE(env.respondedor.mensajes.first().texto, mensaje);
+        QCOMPARE(f->TextoDisp(), QString());
+        QCOMPARE(f->txtDisp->toPlainText(), QString());
+        QVERIFY(GrillasVacias(*f));
+        QCOMPARE(f->IntervaloTimer(), 0);
+        QVERIFY(f->lblCpteAnulado->isHidden());
+        QVERIFY(!f->FrmDetalle->isEnabled());
+        QCOMPARE(f->txtfields[1]->text(), rechazado[1]);
+        QCOMPARE(f->txtfields[2]->text(), rechazado[2]);
+        // Nothing is on screen to print.
+        f->Toolbar1_ButtonClick(2);
+        QCOMPARE(env.respondedor.mensajes.size(), 2);
+        QCOMPARE(env.respondedor.mensajes.last().texto, QStringLiteral("No hay ningún comprobante en pantalla para imprimir."));
+        QVERIFY(env.respondedor.errores.isEmpty());
     }
 
     // A database that fails the same way all through one display, or one

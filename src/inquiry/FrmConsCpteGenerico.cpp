@@ -351,6 +351,7 @@ QString FrmConsCpteGenerico::EntradaCpte(int i) const {
 
 void FrmConsCpteGenerico::Inicializa(bool SoloDetalle) {
     DatoInvalido = false;
+    mostrado_ = false;
     for (QLineEdit* e : txtfields) e->clear();
     EscribeDisp(QString());
     EstableceAltoDisp(1935);

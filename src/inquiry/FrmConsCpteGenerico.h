@@ -84,6 +84,9 @@ public:
     // --- display ---------------------------------------------------------------
     void MostrarComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                             const QString& Proveedor);
+    // A voucher is on screen (its header or payment means were written and
+    // nothing has emptied the display since).
+    bool ComprobanteMostrado() const { return mostrado_; }
 
     // --- search, toolbar, timer, closing (other sources) -----------------------
     void CmdConsultar();
@@ -126,9 +129,13 @@ private:
                      const QString& SucNroLetra, const QString& Proveedor);
     void TerminaMediosPago(QString& texto, const QString& separador, Moneda total, bool anulado);
     void EscribeEncabezado(const Recordset& rs);
+    // Empties the display (header box, payment means, grids, annulled label
+    // and its blinking); the key fields stay as typed.
+    void VaciaPantalla();
 
     QString textoDisp_;
     int altoDispTwips_ = 1935;
     int topAnuladoTwips_ = 1550;
     bool descargado_ = false;
+    bool mostrado_ = false;
 };

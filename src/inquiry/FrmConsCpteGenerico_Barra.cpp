@@ -45,8 +45,9 @@ void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
     case 2: {
         if (!EsImprimible(TC)) return;
         // An empty screen has nothing to print (staging 0000-00000000 would
-        // only clear the workstation's rows and run an empty report).
-        if (Suc == QLatin1String("0000") && Nro == QLatin1String("00000000")) {
+        // only clear the workstation's rows and run an empty report), and
+        // after a refused key the key fields name no voucher on screen.
+        if ((Suc == QLatin1String("0000") && Nro == QLatin1String("00000000")) || !mostrado_) {
             Dialogos::MsgBox(QStringLiteral("No hay ningún comprobante en pantalla para imprimir."), Dialogos::Botones::Aceptar,
                              Dialogos::Icono::Exclamacion, QStringLiteral("Aviso al Operador!!!"));
             return;

@@ -139,6 +139,21 @@ void FrmConsCpteGenerico::EscribeEncabezado(const Recordset& rs) {
     }
     l << guiones;
     EscribeDisp(l.join(CrLf));
+    mostrado_ = true;
+}
+
+void FrmConsCpteGenerico::VaciaPantalla() {
+    mostrado_ = false;
+    EstableceIntervaloTimer(0);
+    EscribeDisp(QString());
+    EstableceAltoDisp(SSTab1->isHidden() ? 3915 : 1935);
+    EstableceTopAnulado(1550);
+    IgnorandoErrores([&](Trampa& t) {
+        t.Paso([&] {
+            CmnCptes.InicializaGrids(MSFlexGrid1, MSFlexGrid2, MSFlexGrid3, TxtEdit, txtEdit2, txtEdit3, this, QString(), nullptr);
+        });
+    });
+    Detalleon(false);
 }
 
 namespace {
@@ -272,4 +287,5 @@ void FrmConsCpteGenerico::TerminaMediosPago(QString& texto, const QString& separ
         EstableceTopAnulado(1550);
     }
     EscribeDisp(texto);
+    mostrado_ = true;
 }

@@ -29,9 +29,13 @@ void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
     const AccionUsuario accion;
     DatoInvalido = false;
     bool rechazado = false;
+    // A refused letter check leaves no voucher on screen: the old one would
+    // pass for the refused key (and be printed under it).
+    const bool esLetra = Texto && Es(Texto->property("DataField").toString(), "Letra");
     auto falla = [&](Trampa& t, const QString& mensaje) {
         DatoInvalido = true;
         rechazado = true;
+        if (esLetra) VaciaPantalla();
         Dialogos::MsgBox(mensaje, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, QStringLiteral("Aviso al Operador!!!"));
         t.Sal();
     };
@@ -100,5 +104,8 @@ void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
         }
     });
     // A check left because of an error ends as a refusal.
-    if (!completo && !rechazado) DatoInvalido = true;
+    if (!completo && !rechazado) {
+        DatoInvalido = true;
+        if (esLetra) VaciaPantalla();
+    }
 }
