@@ -91,7 +91,7 @@ private slots:
         QFile f(archivo);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList l = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-        QCOMPARE(l.mid(0, 7), (QStringList{"Ventana: Taleruna - Gestión Ventas", "Tipo: FC\tFACTURAS", "Sucursal: 1", "Numero: 26",
+        QCOMPARE(l.mid(0, 7), (QStringList{"Ventana: Taleruna - Gestión Ventas", "Tipo: FC\tFACTURAS", "Sucursal: 0001", "Numero: 00000026",
                                            "Letra: A", "Anulada: SI", "Encabezado: 8"}));
         const int solapa = static_cast<int>(l.indexOf(QStringLiteral("Solapa: Mano De Obra")));
         QCOMPARE(solapa, 15);

@@ -136,6 +136,49 @@ private slots:
         QVERIFY(env.respondedor.errores.isEmpty());
     }
 
+    // Consult-only: the form shows the voucher passed at start-up and no other.
+    void soloConsultaNoDejaElComprobante() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|"));
+        const QString mostrado = f->TextoDisp();
+        QVERIFY(mostrado.contains(QStringLiteral("Cliente      : C0001")));
+        // The key as it was looked up.
+        QCOMPARE(f->txtfields[0]->text(), QStringLiteral("0001"));
+        QCOMPARE(f->txtfields[1]->text(), QStringLiteral("00000025"));
+        int ventanas = 0;
+        Modal::GanchoTemporal gancho([&](QDialog*) {
+            ++ventanas;
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(!f->BotonesToolbar[2]->isEnabled());
+        f->Toolbar1_ButtonClick(3);
+        f->CmdConsultar();
+        f->txtfields_KeyDown(1, Qt::Key_F5);
+        QCOMPARE(ventanas, 0);
+        QCOMPARE(f->TextoDisp(), mostrado);
+        QCOMPARE(f->txtfields[1]->text(), QStringLiteral("00000025"));
+    }
+
+    void soloConsultaConNumeroFraccionario_data() {
+        QTest::addColumn<QString>("sucursal");
+        QTest::addColumn<QString>("numero");
+        QTest::newRow("numero 24.5") << "1" << "24.5";
+        QTest::newRow("numero 25,5") << "1" << "25,5";
+        QTest::newRow("sucursal 0.6") << "0.6" << "25";
+    }
+    void soloConsultaConNumeroFraccionario() {
+        QFETCH(QString, sucursal);
+        QFETCH(QString, numero);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QStringLiteral("@TC=FC|@Sucursal=%1|@Numero=%2|@Letra=A|@PConsultaSolamente=SI|").arg(sucursal, numero));
+        QVERIFY(f->DatoInvalido);
+        QCOMPARE(f->TextoDisp(), QString());
+        QCOMPARE(env.respondedor.mensajes.size(), 1);
+        QCOMPARE(env.respondedor.mensajes.first().texto, QStringLiteral("El Comprobante Informado, es Inexistente!!!"));
+        QCOMPARE(f->txtfields[0]->text(), sucursal);
+        QCOMPARE(f->txtfields[1]->text(), numero);
+    }
+
     // A database that fails the same way all through one display, or one
     // print, is reported once for it.
     void unFalloUnInformePorAccion_data() {

@@ -319,6 +319,7 @@ void FrmConsCpteGenerico::Form_Load() {
 
         const bool habilitado = !pConsultaSolamente;
         CmbCpte->setEnabled(habilitado);
+        BotonesToolbar[2]->setEnabled(habilitado);  // the search
         for (const char* campo : {"Sucursal", "Numero", "Letra", "PROVEEDOR"}) {
             const int i = Controles().IndiceControl(QString::fromLatin1(campo), txtfields);
             if (i >= 0) txtfields[i]->setEnabled(habilitado);
