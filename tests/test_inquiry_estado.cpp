@@ -179,6 +179,26 @@ private slots:
         QCOMPARE(f->txtfields[1]->text(), numero);
     }
 
+    // Escape on the dropped-down type list closes the list only; Escape that
+    // reaches the form still ends the program.
+    void escapeEnLaListaAbierta() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(QString());
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        f->activateWindow();
+        f->CmbCpte->showPopup();
+        QWidget* lista = f->CmbCpte->view();
+        QTRY_VERIFY(lista->isVisible());
+        QTest::keyClick(lista, Qt::Key_Escape);
+        QTRY_VERIFY(!lista->isVisible());
+        QVERIFY(f->isVisible());
+        QVERIFY(Conexion().Conectado());
+        f->txtfields[0]->setFocus();
+        QTest::keyClick(f->txtfields[0], Qt::Key_Escape);
+        QVERIFY(!f->isVisible());
+    }
+
     // A database that fails the same way all through one display, or one
     // print, is reported once for it.
     void unFalloUnInformePorAccion_data() {

@@ -8,6 +8,7 @@
 #include "session/Trampa.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -272,7 +273,14 @@ void FrmConsCpteGenerico::ConstruyeControles() {
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
+    connect(escape, &QShortcut::activated, this, [this] {
+        // Escape on a dropped-down list closes the list only.
+        if (QWidget* lista = QApplication::activePopupWidget()) {
+            lista->close();
+            return;
+        }
+        Form_KeyPress(27);
+    });
 
     setWindowTitle(QStringLiteral("Taleruna - Gestión Ventas"));
     setMinimumSize(820, 560);
