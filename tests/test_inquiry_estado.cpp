@@ -199,6 +199,42 @@ private slots:
         QVERIFY(!f->isVisible());
     }
 
+    // The print buttons are enabled for the printable types only.
+    void botonesDeImpresionSegunElTipo_data() {
+        QTest::addColumn<QString>("parametros");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<bool>("imprimible");
+        for (const char* c : {"FC", "NC", "ND", "RM"}) QTest::newRow(c) << "" << c << true;
+        for (const char* c : {"PR", "OT", "CB", "CBCT"}) QTest::newRow(c) << "" << c << false;
+        for (const char* c : {"FCC", "NDC", "NCC", "RMC", "PG"})
+            QTest::newRow(c) << "@GestionCompras=SI|" << c << false;
+    }
+    void botonesDeImpresionSegunElTipo() {
+        QFETCH(QString, parametros);
+        QFETCH(QString, tipo);
+        QFETCH(bool, imprimible);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(parametros);
+        Selecciona(*f, tipo);
+        QCOMPARE(f->FNTC(), tipo);
+        QCOMPARE(f->BotonesToolbar[0]->isEnabled(), imprimible);
+        QCOMPARE(f->BotonesToolbar[1]->isEnabled(), imprimible);
+        if (!imprimible) {
+            // Still nothing happens for such a type, whatever is typed.
+            f->txtfields[0]->setText(QStringLiteral("1"));
+            f->txtfields[1]->setText(QStringLiteral("25"));
+            int ventanas = 0;
+            Modal::GanchoTemporal gancho([&](QDialog*) {
+                ++ventanas;
+                return 0;
+            });
+            f->Toolbar1_ButtonClick(1);
+            f->Toolbar1_ButtonClick(2);
+            QCOMPARE(ventanas, 0);
+            QVERIFY(env.respondedor.mensajes.isEmpty());
+        }
+    }
+
     // A database that fails the same way all through one display, or one
     // print, is reported once for it.
     void unFalloUnInformePorAccion_data() {

@@ -395,6 +395,8 @@ void FrmConsCpteGenerico::Inicializa(bool SoloDetalle) {
 
     const QString codigo = EntradaCpte(CmbCpte->currentIndex()).mid(199).trimmed();
     const bool cobranza = EsCobranzaOPago(codigo);
+    // The print buttons look disabled while the type cannot be printed.
+    for (int i : {0, 1}) BotonesToolbar[i]->setEnabled(EsImprimible(codigo));
     SSTab1->setVisible(!cobranza);
     EstableceAltoDisp(cobranza ? 3915 : 1935);
     for (const char* campo : {"SUCURSAL", "NUMERO", "LETRA"}) {

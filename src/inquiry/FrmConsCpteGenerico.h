@@ -91,6 +91,9 @@ public:
     // --- search, toolbar, timer, closing (other sources) -----------------------
     void CmdConsultar();
     void Toolbar1_ButtonClick(int indice);
+    // Whether vouchers of the type can be printed (FC, NC, ND, RM); the print
+    // buttons are enabled only for those.
+    static bool EsImprimible(const QString& tc);
     void Form_Unload();
     void Timer1_Timer();
 

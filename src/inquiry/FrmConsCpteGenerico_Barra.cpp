@@ -23,12 +23,12 @@ QString Ceros(const QString& campo, int digitos) {
     return n < 0 ? QLatin1Char('-') + cifras : cifras;
 }
 
-bool EsImprimible(const QString& tc) {
+} // namespace
+
+bool FrmConsCpteGenerico::EsImprimible(const QString& tc) {
     const QString t = tc.trimmed().toUpper();
     return t == QLatin1String("FC") || t == QLatin1String("NC") || t == QLatin1String("ND") || t == QLatin1String("RM");
 }
-
-} // namespace
 
 void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
     const AccionUsuario accion;
