@@ -102,6 +102,27 @@ private slots:
         QCOMPARE(l.last(), QString());  // ends with a line feed
     }
 
+    // Control characters of the data never reach the text: a value can neither
+    // break the format nor drive the terminal that shows it.
+    void caracteresDeControlComoBlancos() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
+                            QStringLiteral("UPDATE V_MV_CPTE SET Nombre = 'Ferre' || char(27) || '[2J' || char(7) || 'x' || "
+                                           "char(9) || 'y' || char(127) || 'z' || char(133) || 'w' WHERE IDCOMPROBANTE = '000100000025A';\n"
+                                           "UPDATE V_MV_CPTEINSUMOS SET Descripcion = 'Cable' || char(27) || char(13) || 'z' "
+                                           "WHERE IdArticulo = 'CAB-001'"));
+        ParametroAdicional = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
+        FrmConsCpteGenerico f;
+        f.Form_Load();
+        const QString texto = ExportacionPantalla::Texto(f);
+        for (const QChar c : texto) {
+            const char16_t u = c.unicode();
+            QVERIFY2(u == u'\t' || u == u'\n' || (u >= 0x20 && u != 0x7F && !(u >= 0x80 && u < 0xA0)),
+                     qPrintable(QStringLiteral("control character %1").arg(int(u))));
+        }
+        QVERIFY2(texto.contains(QStringLiteral("Cliente      : C0001  / Ferre [2J x y z w ")), qPrintable(texto));
+        QVERIFY2(texto.contains(QStringLiteral("\tCable  z\t")), qPrintable(texto));
+    }
+
     void rechazoVaAErroresYNoTerminaEnCero() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
