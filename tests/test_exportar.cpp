@@ -17,12 +17,14 @@ struct Corrida {
     QString errores;
 };
 
-Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment()) {
+Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment(),
+                const QString& salidaEstandar = {}, int espera = 60000) {
     QProcess p;
     p.setProcessEnvironment(entorno);
+    if (!salidaEstandar.isEmpty()) p.setStandardOutputFile(salidaEstandar);
     p.start(Prueba::RutaBinario(QStringLiteral("conscpte")), argumentos);
     Corrida c;
-    if (!p.waitForFinished(60000)) {
+    if (!p.waitForFinished(espera)) {
         p.kill();
         p.waitForFinished();
         return c;
@@ -131,6 +133,68 @@ private slots:
         QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
         QVERIFY(c.salida.startsWith(QStringLiteral("Ventana: ")));
         QCOMPARE(Encabezado(c.salida), QStringList());
+    }
+
+    // A script can trust the exit status: 0 only when the file was fully
+    // written and the load ran through (the consult-only voucher shown).
+    void estadoDeSalida_data() {
+        QTest::addColumn<QString>("archivo");     // "-": standard output
+        QTest::addColumn<QString>("salida");      // where standard output goes ("": read by the test)
+        QTest::addColumn<QString>("semilla");     // statements run on the database first
+        QTest::addColumn<QString>("parametros");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("error");       // expected on standard error
+        const QString fc25 = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
+        QTest::newRow("mostrado y escrito") << "-" << "" << "" << fc25 << 0 << "";
+        QTest::newRow("sin comprobante pedido") << "-" << "" << "" << "@TC=FC|" << 0 << "";
+        QTest::newRow("archivo en disco lleno") << "/dev/full" << "" << "" << fc25 << 1 << "no se pudo escribir /dev/full";
+        QTest::newRow("salida estandar en disco lleno") << "-" << "/dev/full" << "" << fc25 << 1 << "no se pudo escribir -";
+        QTest::newRow("comprobante inexistente")
+            << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|" << 2
+            << "El Comprobante Informado, es Inexistente!!!";
+        QTest::newRow("cobranza anulada") << "-" << "" << "" << "@TC=CB|@Sucursal=1|@Numero=153|@Letra=X|@PConsultaSolamente=SI|"
+                                          << 2 << "El comprobante ya fue anulado";
+        QTest::newRow("punto y coma en un parametro")
+            << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=25;|@Letra=A|@PConsultaSolamente=SI|" << 3 << "Error 5 en Form_Load";
+        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << "DROP TABLE V_MV_CPTE" << fc25 << 3 << "Error 3604";
+        QTest::newRow("detalle ilegible") << "-" << "" << "DROP TABLE V_MV_CPTEINSUMOS" << fc25 << 3 << "Error 3604";
+    }
+    void estadoDeSalida() {
+        QFETCH(QString, archivo);
+        QFETCH(QString, salida);
+        QFETCH(QString, semilla);
+        QFETCH(QString, parametros);
+        QFETCH(int, codigo);
+        QFETCH(QString, error);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo, semilla);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo, Linea(env.RutaBase(), parametros)},
+                                  QProcessEnvironment::systemEnvironment(), salida);
+        QCOMPARE(c.codigo, codigo);
+        QVERIFY2(c.errores.contains(error), qPrintable(c.errores));
+        if (codigo == 0) QVERIFY2(!c.errores.contains(QStringLiteral("Error ")) && !c.errores.contains(QStringLiteral("Aviso")),
+                                  qPrintable(c.errores));
+    }
+
+    void baseInaccesibleTerminaEnUno() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                   Linea(env.Carpeta() + QStringLiteral("no_existe.db"), QStringLiteral("@TC=FC|"))});
+        QCOMPARE(c.codigo, 1);
+        QVERIFY2(c.errores.contains(QStringLiteral("No se pudo conectar con la base de datos.")), qPrintable(c.errores));
+    }
+
+    // With a display at hand, an export still opens no window: its messages
+    // go to standard error and the program ends by itself.
+    void conPantallaNingunaVentana() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:port=0"));
+        e.remove(QStringLiteral("CI"));
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))},
+                                  e, {}, 30000);
+        QCOMPARE(c.codigo, 2);
+        QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
     }
 
     void sinPantalla() {

@@ -73,9 +73,10 @@ QString ExportacionPantalla::Texto(const FrmConsCpteGenerico& f) {
 bool ExportacionPantalla::Escribe(const FrmConsCpteGenerico& f, const QString& archivo, QString* error) {
     const QByteArray datos = Texto(f).toUtf8();
     if (archivo.isEmpty() || archivo == QLatin1String("-")) {
-        const bool ok = std::fwrite(datos.constData(), 1, static_cast<size_t>(datos.size()), stdout) ==
-                        static_cast<size_t>(datos.size());
-        std::fflush(stdout);
+        // Written means flushed: a full disk shows only when the buffer goes out.
+        bool ok = std::fwrite(datos.constData(), 1, static_cast<size_t>(datos.size()), stdout) ==
+                  static_cast<size_t>(datos.size());
+        ok = std::fflush(stdout) == 0 && ok && !std::ferror(stdout);
         if (!ok && error) *error = QStringLiteral("no se pudo escribir en la salida estándar");
         return ok;
     }
@@ -84,7 +85,12 @@ bool ExportacionPantalla::Escribe(const FrmConsCpteGenerico& f, const QString& a
         if (error) *error = salida.errorString();
         return false;
     }
-    if (salida.write(datos) != datos.size()) {
+    if (salida.write(datos) != datos.size() || !salida.flush()) {
+        if (error) *error = salida.errorString();
+        return false;
+    }
+    salida.close();
+    if (salida.error() != QFileDevice::NoError) {
         if (error) *error = salida.errorString();
         return false;
     }
