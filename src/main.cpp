@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     // Qt has taken its own options out of the arguments by now.
     EstableceLineaComandos(LineaComandosDesdeArgumentos(app.arguments(), &archivo));
     InstalaUi();
+    CargaTraduccionesQt();
     RespondedorExportacion exportacion;
     if (exportar) {
         Dialogos::EstableceRespondedorMensajes(&exportacion);
