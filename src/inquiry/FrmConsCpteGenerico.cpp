@@ -271,16 +271,6 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     Timer1->setInterval(0);
     connect(Timer1, &QTimer::timeout, this, &FrmConsCpteGenerico::Timer1_Timer);
 
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, [this] {
-        // Escape on a dropped-down list closes the list only.
-        if (QWidget* lista = QApplication::activePopupWidget()) {
-            lista->close();
-            return;
-        }
-        Form_KeyPress(27);
-    });
 
     setWindowTitle(QStringLiteral("Taleruna - Gestión Ventas"));
     setMinimumSize(820, 560);
@@ -457,6 +447,16 @@ bool FrmConsCpteGenerico::eventFilter(QObject* objeto, QEvent* evento) {
         }
     }
     return QMainWindow::eventFilter(objeto, evento);
+}
+
+void FrmConsCpteGenerico::keyPressEvent(QKeyEvent* evento) {
+    // Escape that reaches the form (no control kept it) ends the program;
+    // Escape on a dropped-down list is the list's own and closes it only.
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        Form_KeyPress(27);
+        return;
+    }
+    QMainWindow::keyPressEvent(evento);
 }
 
 void FrmConsCpteGenerico::closeEvent(QCloseEvent* evento) {

@@ -41,12 +41,16 @@ Trampa Trampa::IgnorandoErrores(QString procedimiento) {
 
 int Trampa::Responde(const ErrorEjecucion& e) const {
     if (politica_) return politica_(e);
+    return Informa(e, procedimiento_);
+}
+
+int Trampa::Informa(const ErrorEjecucion& e, const QString& procedimiento) {
     EstadoAccion& accion = Accion();
-    if (accion.profundidad == 0) return Funciones().InformaError(e, {}, procedimiento_);
+    if (accion.profundidad == 0) return Funciones().InformaError(e, {}, procedimiento);
     const QPair<int, QString> clave = Identidad(e);
     const auto dada = accion.respuestas.constFind(clave);
     if (dada != accion.respuestas.cend()) return dada.value();
-    const int r = Funciones().InformaError(e, {}, procedimiento_);
+    const int r = Funciones().InformaError(e, {}, procedimiento);
     if (r != Reintentar) accion.respuestas.insert(clave, r);
     return r;
 }

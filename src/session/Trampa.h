@@ -79,6 +79,9 @@ public:
     struct Salida {};
 
     int Responde(const ErrorEjecucion& e) const;
+    // Reports an error through InformaError under the open user action's
+    // remembered answers (for a procedure's own policy that reports).
+    static int Informa(const ErrorEjecucion& e, const QString& procedimiento);
     static ErrorEjecucion Convierte(const std::exception& e);
 
 private:
