@@ -5,7 +5,7 @@ set -euo pipefail
 paquetes=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libqt6sql6-sqlite libqt6sql6-odbc unixodbc libqt6svg6
+  libqt6sql6-sqlite libqt6sql6-odbc unixodbc libqt6svg6 qt6-translations-l10n
   libsqlite3-dev libkainjow-mustache-dev
   fonts-dejavu-core
   poppler-utils xvfb xauth

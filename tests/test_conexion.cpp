@@ -9,11 +9,14 @@
 #include "session/Trampa.h"
 #include "support/Fixture.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
 #include <limits>
+#include <sqlite3.h>
+#include <thread>
 
 class TestConexion : public QObject {
     Q_OBJECT
@@ -41,6 +44,7 @@ private slots:
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
     void transaccionTomaLaEscrituraAlEmpezar();
+    void conectarEsperaElBloqueoComoLasSentencias();
     void fechasComoFechaCorta();
     void recordsetMarcasYErrores();
     void sentenciaRechazadaLlevaPalabrasDelMotor();
@@ -90,6 +94,12 @@ void TestConexion::literalTexto_data() {
     QTest::newRow("inyeccion clasica") << "' OR '1'='1" << "''' OR ''1''=''1'";
     QTest::newRow("NUL quitado") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "'ab'";
     QTest::newRow("vacio") << "" << "''";
+    // The engine pairs a lone high surrogate with the next unit: written as
+    // U+FFFD, the doubled apostrophe after it stays whole.
+    QTest::newRow("surrogate solo ante apostrofe")
+        << QString(QChar(0xD800)) + QStringLiteral("' OR 1=1 --") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("'' OR 1=1 --'");
+    QTest::newRow("surrogate bajo solo") << QString(QChar(0xDC00)) + QStringLiteral("x") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("x'");
+    QTest::newRow("par valido intacto") << QStringLiteral("a\U0001F600b") << QStringLiteral("'a\U0001F600b'");
 }
 
 void TestConexion::literalTexto() {
@@ -206,6 +216,8 @@ void TestConexion::literalesMaliciososNoEncuentranNada_data() {
     QTest::newRow("300 caracteres") << QString(300, QLatin1Char('Z'));
     QTest::newRow("no latino") << QStringLiteral("фактура発票");
     QTest::newRow("punto y coma") << "x'; DROP TABLE V_MV_CPTE; --";
+    QTest::newRow("surrogate solo ante apostrofe") << QString(QChar(0xD800)) + QStringLiteral("' OR 1=1 --");
+    QTest::newRow("surrogate solo al final") << QStringLiteral("FC") + QChar(0xDBFF);
 }
 
 void TestConexion::literalesMaliciososNoEncuentranNada() {
@@ -262,6 +274,29 @@ void TestConexion::transaccionTomaLaEscrituraAlEmpezar() {
     otro.close();
     otro = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("otro_puesto"));
+}
+
+void TestConexion::conectarEsperaElBloqueoComoLasSentencias() {
+    // Another workstation holds the database's lock while the program starts:
+    // connecting waits as a statement would (the one documented wait) instead
+    // of failing with "database is locked" after a few seconds.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+    const QByteArray ruta = QFile::encodeName(env.RutaBase());
+    sqlite3* otro = nullptr;
+    QCOMPARE(sqlite3_open(ruta.constData(), &otro), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(otro, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread suelta([otro] {
+        std::this_thread::sleep_for(std::chrono::seconds(7));
+        sqlite3_exec(otro, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    ClsConexion& cnx = Conexion();
+    cnx.BaseDatos = env.RutaBase();
+    cnx.Conecta(false, 3);
+    suelta.join();
+    sqlite3_close(otro);
+    QVERIFY2(env.respondedor.mensajes.isEmpty(), qPrintable(env.respondedor.mensajes.value(0).texto));
+    QVERIFY(cnx.Conectado());
+    QCOMPARE(cnx.TiempoEspera(), 360);
 }
 
 void TestConexion::fechasComoFechaCorta() {
@@ -351,6 +386,9 @@ void TestConexion::armaInsertRechaza_data() {
     QTest::newRow("funcion del motor") << "Usuario" << "CURRENT_TIMESTAMP";
     QTest::newRow("columna con sentencia") << "Usuario) VALUES ('x'); --" << "'x'";
     QTest::newRow("dos columnas en una") << "Usuario, TC" << "'x'";
+    // The engine would read the surrogate and the closing apostrophe as one
+    // character: the literal does not end where it seems to.
+    QTest::newRow("surrogate solo ante el cierre") << "Usuario" << QStringLiteral("'a") + QChar(0xD800) + QStringLiteral("'");
 }
 
 void TestConexion::armaInsertRechaza() {

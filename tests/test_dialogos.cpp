@@ -35,6 +35,7 @@ QString CapturaStderr(F&& f) {
 class TestDialogos : public QObject {
     Q_OBJECT
 private slots:
+    void dialogosDeQtEnCastellano();
     void sinOperador_data();
     void sinOperador();
     void informaErrorSinOperadorSale();
@@ -109,6 +110,14 @@ void TestDialogos::ventanaDeProgreso() {
     p.EstableceVisible(false);
     QVERIFY(!ventana->isVisible());
     QCOMPARE(p.Lineas().at(0), QStringLiteral("1 - 000100000025A"));
+}
+
+void TestDialogos::dialogosDeQtEnCastellano() {
+    // Qt's own dialogs (print, page setup, file) speak the program's language,
+    // also under a locale of another language (the tests run under C).
+    QVERIFY(CargaTraduccionesQt());
+    QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Imprimir"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Abrir"));
 }
 
 QTEST_MAIN(TestDialogos)

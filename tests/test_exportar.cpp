@@ -17,12 +17,14 @@ struct Corrida {
     QString errores;
 };
 
-Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment()) {
+Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment(),
+                const QString& salidaEstandar = {}, int espera = 60000) {
     QProcess p;
     p.setProcessEnvironment(entorno);
+    if (!salidaEstandar.isEmpty()) p.setStandardOutputFile(salidaEstandar);
     p.start(Prueba::RutaBinario(QStringLiteral("conscpte")), argumentos);
     Corrida c;
-    if (!p.waitForFinished(60000)) {
+    if (!p.waitForFinished(espera)) {
         p.kill();
         p.waitForFinished();
         return c;
@@ -91,7 +93,7 @@ private slots:
         QFile f(archivo);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList l = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-        QCOMPARE(l.mid(0, 7), (QStringList{"Ventana: Taleruna - Gestión Ventas", "Tipo: FC\tFACTURAS", "Sucursal: 1", "Numero: 26",
+        QCOMPARE(l.mid(0, 7), (QStringList{"Ventana: Taleruna - Gestión Ventas", "Tipo: FC\tFACTURAS", "Sucursal: 0001", "Numero: 00000026",
                                            "Letra: A", "Anulada: SI", "Encabezado: 8"}));
         const int solapa = static_cast<int>(l.indexOf(QStringLiteral("Solapa: Mano De Obra")));
         QCOMPARE(solapa, 15);
@@ -102,6 +104,27 @@ private slots:
         QCOMPARE(l.last(), QString());  // ends with a line feed
     }
 
+    // Control characters of the data never reach the text: a value can neither
+    // break the format nor drive the terminal that shows it.
+    void caracteresDeControlComoBlancos() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo,
+                            QStringLiteral("UPDATE V_MV_CPTE SET Nombre = 'Ferre' || char(27) || '[2J' || char(7) || 'x' || "
+                                           "char(9) || 'y' || char(127) || 'z' || char(133) || 'w' WHERE IDCOMPROBANTE = '000100000025A';\n"
+                                           "UPDATE V_MV_CPTEINSUMOS SET Descripcion = 'Cable' || char(27) || char(13) || 'z' "
+                                           "WHERE IdArticulo = 'CAB-001'"));
+        ParametroAdicional = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
+        FrmConsCpteGenerico f;
+        f.Form_Load();
+        const QString texto = ExportacionPantalla::Texto(f);
+        for (const QChar c : texto) {
+            const char16_t u = c.unicode();
+            QVERIFY2(u == u'\t' || u == u'\n' || (u >= 0x20 && u != 0x7F && !(u >= 0x80 && u < 0xA0)),
+                     qPrintable(QStringLiteral("control character %1").arg(int(u))));
+        }
+        QVERIFY2(texto.contains(QStringLiteral("Cliente      : C0001  / Ferre [2J x y z w ")), qPrintable(texto));
+        QVERIFY2(texto.contains(QStringLiteral("\tCable  z\t")), qPrintable(texto));
+    }
+
     void rechazoVaAErroresYNoTerminaEnCero() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
@@ -110,6 +133,68 @@ private slots:
         QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
         QVERIFY(c.salida.startsWith(QStringLiteral("Ventana: ")));
         QCOMPARE(Encabezado(c.salida), QStringList());
+    }
+
+    // A script can trust the exit status: 0 only when the file was fully
+    // written and the load ran through (the consult-only voucher shown).
+    void estadoDeSalida_data() {
+        QTest::addColumn<QString>("archivo");     // "-": standard output
+        QTest::addColumn<QString>("salida");      // where standard output goes ("": read by the test)
+        QTest::addColumn<QString>("semilla");     // statements run on the database first
+        QTest::addColumn<QString>("parametros");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("error");       // expected on standard error
+        const QString fc25 = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
+        QTest::newRow("mostrado y escrito") << "-" << "" << "" << fc25 << 0 << "";
+        QTest::newRow("sin comprobante pedido") << "-" << "" << "" << "@TC=FC|" << 0 << "";
+        QTest::newRow("archivo en disco lleno") << "/dev/full" << "" << "" << fc25 << 1 << "no se pudo escribir /dev/full";
+        QTest::newRow("salida estandar en disco lleno") << "-" << "/dev/full" << "" << fc25 << 1 << "no se pudo escribir -";
+        QTest::newRow("comprobante inexistente")
+            << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|" << 2
+            << "El Comprobante Informado, es Inexistente!!!";
+        QTest::newRow("cobranza anulada") << "-" << "" << "" << "@TC=CB|@Sucursal=1|@Numero=153|@Letra=X|@PConsultaSolamente=SI|"
+                                          << 2 << "El comprobante ya fue anulado";
+        QTest::newRow("punto y coma en un parametro")
+            << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=25;|@Letra=A|@PConsultaSolamente=SI|" << 3 << "Error 5 en Form_Load";
+        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << "DROP TABLE V_MV_CPTE" << fc25 << 3 << "Error 3604";
+        QTest::newRow("detalle ilegible") << "-" << "" << "DROP TABLE V_MV_CPTEINSUMOS" << fc25 << 3 << "Error 3604";
+    }
+    void estadoDeSalida() {
+        QFETCH(QString, archivo);
+        QFETCH(QString, salida);
+        QFETCH(QString, semilla);
+        QFETCH(QString, parametros);
+        QFETCH(int, codigo);
+        QFETCH(QString, error);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo, semilla);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo, Linea(env.RutaBase(), parametros)},
+                                  QProcessEnvironment::systemEnvironment(), salida);
+        QCOMPARE(c.codigo, codigo);
+        QVERIFY2(c.errores.contains(error), qPrintable(c.errores));
+        if (codigo == 0) QVERIFY2(!c.errores.contains(QStringLiteral("Error ")) && !c.errores.contains(QStringLiteral("Aviso")),
+                                  qPrintable(c.errores));
+    }
+
+    void baseInaccesibleTerminaEnUno() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                   Linea(env.Carpeta() + QStringLiteral("no_existe.db"), QStringLiteral("@TC=FC|"))});
+        QCOMPARE(c.codigo, 1);
+        QVERIFY2(c.errores.contains(QStringLiteral("No se pudo conectar con la base de datos.")), qPrintable(c.errores));
+    }
+
+    // With a display at hand, an export still opens no window: its messages
+    // go to standard error and the program ends by itself.
+    void conPantallaNingunaVentana() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:port=0"));
+        e.remove(QStringLiteral("CI"));
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))},
+                                  e, {}, 30000);
+        QCOMPARE(c.codigo, 2);
+        QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
     }
 
     void sinPantalla() {

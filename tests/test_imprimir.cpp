@@ -8,6 +8,8 @@
 #include "support/Fixture.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -179,6 +181,24 @@ private slots:
         QCOMPARE(nombre, QStringLiteral("FrmVistaPrevia"));
         QVERIFY(paginas >= 1);
         QVERIFY(env.respondedor.mensajes.isEmpty());
+    }
+
+    // The preview opens within the free area of the screen, however small
+    // (the offscreen screen is 800 x 600).
+    void vistaPreviaDentroDeLaPantalla() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QRect geometria;
+        Modal::GanchoTemporal g([&](QDialog* d) {
+            geometria = d->geometry();
+            return 0;
+        });
+        ImprimeComoBoton(QStringLiteral("FC"), QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"), 0);
+        const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(libre.contains(geometria), qPrintable(QStringLiteral("%1x%2+%3+%4 en %5x%6")
+                                                         .arg(geometria.width()).arg(geometria.height())
+                                                         .arg(geometria.x()).arg(geometria.y())
+                                                         .arg(libre.width()).arg(libre.height())));
+        QVERIFY(geometria.width() >= 320 && geometria.height() >= 240);
     }
 
     // Every shipped type prints through its definition (letter-specific or shared).

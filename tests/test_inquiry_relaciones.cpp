@@ -128,7 +128,7 @@ private slots:
             f->AccRelacionados->trigger();
         }
         QCOMPARE(f->FNTC(), QStringLiteral("OT"));
-        QCOMPARE(f->txtfields[1]->text(), QStringLiteral("111"));  // as passed at start-up
+        QCOMPARE(f->txtfields[1]->text(), QStringLiteral("00000111"));  // the voucher passed at start-up, as looked up
         QVERIFY(f->TextoDisp().contains(QStringLiteral("Fecha        : 04/06/2024")));
     }
 

@@ -96,6 +96,32 @@ private slots:
         QVERIFY(r.error.startsWith(QStringLiteral("La fórmula de selección del reporte no es válida")));
     }
 
+    // NOT and parentheses nest up to the documented depth; deeper formulas
+    // (which would exhaust the stack) are refused with the formula's message.
+    void anidamiento_data() {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<bool>("valida");
+        const QString cond = QStringLiteral("{V_MV_CPTE.TC} = 'FC'");
+        const int max = FormulaSeleccion::AnidamientoMaximo;
+        auto parentesis = [&](int n) { return QString(n, QLatin1Char('(')) + cond + QString(n, QLatin1Char(')')); };
+        auto nots = [&](int n) { return QStringLiteral("NOT ").repeated(n) + cond; };
+        QTest::newRow("parentesis al limite") << parentesis(max) << true;
+        QTest::newRow("NOT al limite") << nots(max) << true;
+        QTest::newRow("mezcla al limite") << QStringLiteral("NOT (").repeated(max / 2) + cond + QString(max / 2, QLatin1Char(')')) << true;
+        QTest::newRow("un parentesis de mas") << parentesis(max + 1) << false;
+        QTest::newRow("3000 parentesis") << parentesis(3000) << false;
+        QTest::newRow("3000 NOT") << nots(3000) << false;
+        QTest::newRow("200000 parentesis sin cerrar") << QString(200000, QLatin1Char('(')) << false;
+        QTest::newRow("200000 NOT") << nots(200000) << false;
+    }
+    void anidamiento() {
+        QFETCH(QString, formula);
+        QFETCH(bool, valida);
+        const auto r = FormulaSeleccion::Condicion(formula, Tablas);
+        QCOMPARE(r.valida, valida);
+        if (!valida) QVERIFY(r.error.startsWith(QStringLiteral("La fórmula de selección del reporte no es válida")));
+    }
+
     void orden_data() {
         QTest::addColumn<QStringList>("campos");
         QTest::addColumn<bool>("valido");

@@ -12,9 +12,15 @@
 
 namespace {
 
+// A value on one line: a CR LF pair and every control character (tabs, line
+// breaks, ESC, BEL, DEL, the C1 controls) are written as one blank each, so
+// no value can break the format or drive the terminal that shows it.
 QString Limpio(QString v) {
     v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    v.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    for (QChar& c : v) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0)) c = QLatin1Char(' ');
+    }
     return v;
 }
 
@@ -47,7 +53,7 @@ QString ExportacionPantalla::Texto(const FrmConsCpteGenerico& f) {
     if (!disp.isEmpty()) {
         QString t = disp;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        lineas = t.split(QLatin1Char('\n'));
+        for (const QString& linea : t.split(QLatin1Char('\n'))) lineas << Limpio(linea);
     }
     l << QStringLiteral("Encabezado: %1").arg(lineas.size());
     l << lineas;
@@ -67,9 +73,10 @@ QString ExportacionPantalla::Texto(const FrmConsCpteGenerico& f) {
 bool ExportacionPantalla::Escribe(const FrmConsCpteGenerico& f, const QString& archivo, QString* error) {
     const QByteArray datos = Texto(f).toUtf8();
     if (archivo.isEmpty() || archivo == QLatin1String("-")) {
-        const bool ok = std::fwrite(datos.constData(), 1, static_cast<size_t>(datos.size()), stdout) ==
-                        static_cast<size_t>(datos.size());
-        std::fflush(stdout);
+        // Written means flushed: a full disk shows only when the buffer goes out.
+        bool ok = std::fwrite(datos.constData(), 1, static_cast<size_t>(datos.size()), stdout) ==
+                  static_cast<size_t>(datos.size());
+        ok = std::fflush(stdout) == 0 && ok && !std::ferror(stdout);
         if (!ok && error) *error = QStringLiteral("no se pudo escribir en la salida estándar");
         return ok;
     }
@@ -78,7 +85,12 @@ bool ExportacionPantalla::Escribe(const FrmConsCpteGenerico& f, const QString& a
         if (error) *error = salida.errorString();
         return false;
     }
-    if (salida.write(datos) != datos.size()) {
+    if (salida.write(datos) != datos.size() || !salida.flush()) {
+        if (error) *error = salida.errorString();
+        return false;
+    }
+    salida.close();
+    if (salida.error() != QFileDevice::NoError) {
         if (error) *error = salida.errorString();
         return false;
     }

@@ -14,7 +14,8 @@
 //   Filas: <m>                               then the heading row and m lines, the visible
 //                                            columns separated by tabs
 //
-// Tabs and line breaks inside a value are written as blanks.
+// Tabs, line breaks and the other control characters (ESC, BEL, ...) inside a
+// value are written as blanks.
 #include <QString>
 
 class FrmConsCpteGenerico;

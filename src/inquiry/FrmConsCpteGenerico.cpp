@@ -8,6 +8,7 @@
 #include "session/Trampa.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -270,9 +271,6 @@ void FrmConsCpteGenerico::ConstruyeControles() {
     Timer1->setInterval(0);
     connect(Timer1, &QTimer::timeout, this, &FrmConsCpteGenerico::Timer1_Timer);
 
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
     PreparaStockArticulo();
 
     ConstruyeBarraEstado();
@@ -286,6 +284,7 @@ void FrmConsCpteGenerico::ConstruyeControles() {
 // --- load ---------------------------------------------------------------------
 
 void FrmConsCpteGenerico::Form_Load() {
+    const AccionUsuario accion;
     ConTrampa(QStringLiteral("Form_Load"), [&](Trampa& t) {
         t.Paso([] { InicializaSistema(); });
         const QString parametros = ParametroAdicional;
@@ -322,6 +321,7 @@ void FrmConsCpteGenerico::Form_Load() {
 
         const bool habilitado = !pConsultaSolamente;
         CmbCpte->setEnabled(habilitado);
+        BotonesToolbar[2]->setEnabled(habilitado);  // the search
         for (const char* campo : {"Sucursal", "Numero", "Letra", "PROVEEDOR"}) {
             const int i = Controles().IndiceControl(QString::fromLatin1(campo), txtfields);
             if (i >= 0) txtfields[i]->setEnabled(habilitado);
@@ -354,6 +354,7 @@ QString FrmConsCpteGenerico::EntradaCpte(int i) const {
 
 void FrmConsCpteGenerico::Inicializa(bool SoloDetalle) {
     DatoInvalido = false;
+    mostrado_ = false;
     for (QLineEdit* e : txtfields) e->clear();
     EscribeDisp(QString());
     EstableceAltoDisp(1935);
@@ -388,6 +389,8 @@ void FrmConsCpteGenerico::Inicializa(bool SoloDetalle) {
 
     const QString codigo = EntradaCpte(CmbCpte->currentIndex()).mid(199).trimmed();
     const bool cobranza = EsCobranzaOPago(codigo);
+    // The print buttons look disabled while the type cannot be printed.
+    for (int i : {0, 1}) BotonesToolbar[i]->setEnabled(EsImprimible(codigo));
     SSTab1->setVisible(!cobranza);
     EstableceAltoDisp(cobranza ? 3915 : 1935);
     for (const char* campo : {"SUCURSAL", "NUMERO", "LETRA"}) {
@@ -448,6 +451,16 @@ bool FrmConsCpteGenerico::eventFilter(QObject* objeto, QEvent* evento) {
         }
     }
     return QMainWindow::eventFilter(objeto, evento);
+}
+
+void FrmConsCpteGenerico::keyPressEvent(QKeyEvent* evento) {
+    // Escape that reaches the form (no control kept it) ends the program;
+    // Escape on a dropped-down list is the list's own and closes it only.
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        Form_KeyPress(27);
+        return;
+    }
+    QMainWindow::keyPressEvent(evento);
 }
 
 void FrmConsCpteGenerico::closeEvent(QCloseEvent* evento) {

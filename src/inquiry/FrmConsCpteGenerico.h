@@ -94,10 +94,16 @@ public:
     // --- display ---------------------------------------------------------------
     void MostrarComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                             const QString& Proveedor);
+    // A voucher is on screen (its header or payment means were written and
+    // nothing has emptied the display since).
+    bool ComprobanteMostrado() const { return mostrado_; }
 
     // --- search, toolbar, timer, closing (other sources) -----------------------
     void CmdConsultar();
     void Toolbar1_ButtonClick(int indice);
+    // Whether vouchers of the type can be printed (FC, NC, ND, RM); the print
+    // buttons are enabled only for those.
+    static bool EsImprimible(const QString& tc);
     void Form_Unload();
     void Timer1_Timer();
 
@@ -143,6 +149,7 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void ConstruyeControles();
@@ -156,10 +163,14 @@ private:
                      const QString& SucNroLetra, const QString& Proveedor);
     void TerminaMediosPago(QString& texto, const QString& separador, Moneda total, bool anulado);
     void EscribeEncabezado(const Recordset& rs);
+    // Empties the display (header box, payment means, grids, annulled label
+    // and its blinking); the key fields stay as typed.
+    void VaciaPantalla();
 
     QString textoDisp_;
     int altoDispTwips_ = 1935;
     int topAnuladoTwips_ = 1550;
     bool descargado_ = false;
     bool barraPendiente_ = false;
+    bool mostrado_ = false;
 };

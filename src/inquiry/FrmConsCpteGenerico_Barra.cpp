@@ -23,14 +23,15 @@ QString Ceros(const QString& campo, int digitos) {
     return n < 0 ? QLatin1Char('-') + cifras : cifras;
 }
 
-bool EsImprimible(const QString& tc) {
+} // namespace
+
+bool FrmConsCpteGenerico::EsImprimible(const QString& tc) {
     const QString t = tc.trimmed().toUpper();
     return t == QLatin1String("FC") || t == QLatin1String("NC") || t == QLatin1String("ND") || t == QLatin1String("RM");
 }
 
-} // namespace
-
 void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
+    const AccionUsuario accion;
     // The voucher identity every button computes.
     QString TC = FNTC();
     const QString Suc = Ceros(txtfields[0]->text(), 4);
@@ -44,8 +45,9 @@ void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
     case 2: {
         if (!EsImprimible(TC)) return;
         // An empty screen has nothing to print (staging 0000-00000000 would
-        // only clear the workstation's rows and run an empty report).
-        if (Suc == QLatin1String("0000") && Nro == QLatin1String("00000000")) {
+        // only clear the workstation's rows and run an empty report), and
+        // after a refused key the key fields name no voucher on screen.
+        if ((Suc == QLatin1String("0000") && Nro == QLatin1String("00000000")) || !mostrado_) {
             Dialogos::MsgBox(QStringLiteral("No hay ningún comprobante en pantalla para imprimir."), Dialogos::Botones::Aceptar,
                              Dialogos::Icono::Exclamacion, QStringLiteral("Aviso al Operador!!!"));
             return;

@@ -12,6 +12,9 @@
 #include <QLineEdit>
 
 void FrmConsCpteGenerico::CmdConsultar() {
+    // Consult-only: the form shows the voucher passed at start-up and no other.
+    if (pConsultaSolamente) return;
+    const AccionUsuario accion;
     const bool completa = ConTrampa(QStringLiteral("CmdConsultar"), [&](Trampa& t) {
         const auto campo = [&](const char* nombre) -> QLineEdit* {
             const int i = Controles().IndiceControl(QString::fromLatin1(nombre), txtfields);

@@ -139,6 +139,21 @@ void FrmConsCpteGenerico::EscribeEncabezado(const Recordset& rs) {
     }
     l << guiones;
     EscribeDisp(l.join(CrLf));
+    mostrado_ = true;
+}
+
+void FrmConsCpteGenerico::VaciaPantalla() {
+    mostrado_ = false;
+    EstableceIntervaloTimer(0);
+    EscribeDisp(QString());
+    EstableceAltoDisp(SSTab1->isHidden() ? 3915 : 1935);
+    EstableceTopAnulado(1550);
+    IgnorandoErrores([&](Trampa& t) {
+        t.Paso([&] {
+            CmnCptes.InicializaGrids(MSFlexGrid1, MSFlexGrid2, MSFlexGrid3, TxtEdit, txtEdit2, txtEdit3, this, QString(), nullptr);
+        });
+    });
+    Detalleon(false);
 }
 
 namespace {
@@ -179,8 +194,11 @@ QString EtiquetaCheque(const Recordset& rs) {
                                                            : QStringLiteral(" CHEQUE DE 3º  : ");
 }
 
+// An absent key (Cfg gives " ") or a blank value names no account: it matches
+// no entry line, not even one whose account is empty.
 bool MismaCuenta(const QString& cuenta, const QString& clave) {
-    return cuenta.trimmed().compare(Cfg(clave).trimmed(), Qt::CaseInsensitive) == 0;
+    const QString configurada = Cfg(clave).trimmed();
+    return !configurada.isEmpty() && cuenta.trimmed().compare(configurada, Qt::CaseInsensitive) == 0;
 }
 
 QString InicioMediosPago(const QString& separador) {
@@ -269,4 +287,5 @@ void FrmConsCpteGenerico::TerminaMediosPago(QString& texto, const QString& separ
         EstableceTopAnulado(1550);
     }
     EscribeDisp(texto);
+    mostrado_ = true;
 }

@@ -23,14 +23,27 @@ QString NumeroConCeros(const QString& valor, int digitos) {
 
 bool Es(const QString& a, const char* b) { return a.trimmed().compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
 
+// A branch or number with a fraction ("24.5", "25,5") names no voucher: it is
+// never rounded to a neighbouring one.
+bool ConFraccion(QString valor) {
+    valor = valor.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+    const double v = ValorNumerico(valor);
+    return v != std::floor(v);
+}
+
 } // namespace
 
 void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
+    const AccionUsuario accion;
     DatoInvalido = false;
     bool rechazado = false;
+    // A refused letter check leaves no voucher on screen: the old one would
+    // pass for the refused key (and be printed under it).
+    const bool esLetra = Texto && Es(Texto->property("DataField").toString(), "Letra");
     auto falla = [&](Trampa& t, const QString& mensaje) {
         DatoInvalido = true;
         rechazado = true;
+        if (esLetra) VaciaPantalla();
         Dialogos::MsgBox(mensaje, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, QStringLiteral("Aviso al Operador!!!"));
         t.Sal();
     };
@@ -59,6 +72,8 @@ void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
                 const int i = Controles().IndiceControl(QString::fromLatin1(nombre), txtfields);
                 return i >= 0 ? txtfields[i]->text() : QString();
             };
+            if (ConFraccion(textoDe("Sucursal")) || ConFraccion(textoDe("Numero")))
+                falla(t, QStringLiteral("El Comprobante Informado, es Inexistente!!!"));
             const QString tc = t.Paso([&] { return FNTC(); });
             const QString suc = FormateaCeros(textoDe("Sucursal"), 4);
             const QString nro = FormateaCeros(textoDe("Numero"), 8);
@@ -94,10 +109,18 @@ void FrmConsCpteGenerico::CampoValida(QLineEdit* Texto) {
                 if (anulado) falla(t, QStringLiteral("El comprobante ya fue anulado"));
             }
             Conexion().CierraRecordset(rs);
+            // The key fields show the key as it was looked up.
+            for (const auto& [nombre, valor] : {std::pair{"Sucursal", suc}, std::pair{"Numero", nro}}) {
+                const int i = Controles().IndiceControl(QString::fromLatin1(nombre), txtfields);
+                if (i >= 0) txtfields[i]->setText(valor);
+            }
             t.Paso([&] { MostrarComprobante(tc, sucNroLetra, idComplemento, textoDe("PROVEEDOR")); });
             t.Paso([&] { Detalleon(true); });
         }
     });
     // A check left because of an error ends as a refusal.
-    if (!completo && !rechazado) DatoInvalido = true;
+    if (!completo && !rechazado) {
+        DatoInvalido = true;
+        if (esLetra) VaciaPantalla();
+    }
 }

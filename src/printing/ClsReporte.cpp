@@ -17,6 +17,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -24,6 +27,18 @@
 #include <QTextDocument>
 
 namespace {
+
+// A window of the wanted size fitted into the free area of the screen the
+// program's window is on (less room for the window frame), centred there.
+QRect GeometriaVista(QSize deseado) {
+    const QWidget* activa = QApplication::activeWindow();
+    const QScreen* pantalla = activa && activa->screen() ? activa->screen() : QGuiApplication::primaryScreen();
+    if (!pantalla) return QRect(QPoint(0, 0), deseado);
+    const QRect libre = pantalla->availableGeometry();
+    const QSize marco(16, 48);
+    const QSize tam = deseado.boundedTo(libre.size() - marco).expandedTo(QSize(320, 240));
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, tam, libre);
+}
 
 const QString& Titulo() {
     static const QString t = QStringLiteral("Aviso al Operador!!!");
@@ -199,7 +214,9 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         QPrintPreviewDialog vista(&impresora);
         vista.setObjectName(QStringLiteral("FrmVistaPrevia"));
         vista.setWindowTitle(QStringLiteral("Vista previa - %1").arg(documento.identificacion));
-        vista.resize(900, 1000);
+        // 900 x 1000 where the screen has room, and never beyond its free
+        // area (a 768-pixel-high screen would hide the preview's bottom).
+        vista.setGeometry(GeometriaVista(QSize(900, 1000)));
         const QString html = documento.html;
         const QString identificacion = documento.identificacion;
         QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [this, html, identificacion](QPrinter* pr) {

@@ -82,9 +82,13 @@ private:
         return r;
     }
     QString No() {
-        if (Palabra("NOT")) return QStringLiteral("NOT (") + No() + QLatin1Char(')');
+        if (Palabra("NOT")) {
+            const Nivel nivel(*this);
+            return QStringLiteral("NOT (") + No() + QLatin1Char(')');
+        }
         Blancos();
         if (Toma(QLatin1Char('('))) {
+            const Nivel nivel(*this);
             const QString r = O();
             if (!Toma(QLatin1Char(')'))) Falla(QStringLiteral("falta un paréntesis de cierre"));
             return QLatin1Char('(') + r + QLatin1Char(')');
@@ -138,9 +142,26 @@ private:
         Falla(QStringLiteral("no se entiende \"%1\"").arg(f_.mid(p_, 20)));
     }
 
+    // One level of NOT or parentheses; beyond the deepest allowed the formula
+    // is refused (the reading is recursive: no formula may exhaust the stack).
+    class Nivel {
+    public:
+        explicit Nivel(Lector& l) : l_(l) {
+            if (++l_.nivel_ > FormulaSeleccion::AnidamientoMaximo)
+                l_.Falla(QStringLiteral("anida más de %1 niveles de NOT o paréntesis").arg(FormulaSeleccion::AnidamientoMaximo));
+        }
+        ~Nivel() { --l_.nivel_; }
+        Nivel(const Nivel&) = delete;
+        Nivel& operator=(const Nivel&) = delete;
+
+    private:
+        Lector& l_;
+    };
+
     const QString& f_;
     const QStringList& tablas_;
     qsizetype p_ = 0;
+    int nivel_ = 0;
 };
 
 } // namespace

@@ -13,7 +13,8 @@
 //   texto      := "'" ... "'" (an apostrophe inside written twice) | '"' ... '"'
 //   numero     := [-] digits [ "." digits ]
 //
-// Keywords ignore letter case. A sort field is "+{Tabla.Columna}" (ascending)
+// NOT and parentheses nest at most AnidamientoMaximo levels deep; a deeper
+// formula is refused. Keywords ignore letter case. A sort field is "+{Tabla.Columna}" (ascending)
 // or "-{Tabla.Columna}" (descending); empty entries are skipped. The tables
 // named must be among those the report reads.
 #include <QString>
@@ -26,6 +27,8 @@ public:
         QString sql;      // condition / ORDER BY list ("" for an empty formula)
         QString error;    // why the formula was refused
     };
+
+    static constexpr int AnidamientoMaximo = 64;
 
     static Resultado Condicion(const QString& formula, const QStringList& tablas);
     static Resultado Orden(const QStringList& campos, const QStringList& tablas);

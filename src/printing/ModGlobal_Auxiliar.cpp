@@ -110,7 +110,7 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
     const QString procedimiento = QStringLiteral("GeneraAuxiliarComprobantes");
     Trampa trampa(procedimiento, [procedimiento](const ErrorEjecucion& e) {
         Progreso().EstableceVisible(false);
-        return Funciones().InformaError(e, {}, procedimiento);
+        return Trampa::Informa(e, procedimiento);
     });
     // Declared before the trap's body runs so that leaving after an error still commits.
     std::unique_ptr<TransaccionStaging> transaccion;

@@ -51,9 +51,10 @@ constexpr int SegundosEsperaConexion = 10;
 QString Recorta(const QString& s, int n = 400) { return s.size() > n ? s.left(n) + QStringLiteral("…") : s; }
 } // namespace
 
-QSqlDatabase AbreSqliteConColacion(const QString& ruta, const QString& nombreConexion, bool) {
+QSqlDatabase AbreSqliteConColacion(const QString& ruta, const QString& nombreConexion, bool, int segundosEspera) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion);
     db.setDatabaseName(ruta);
+    if (segundosEspera >= 0) db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(segundosEspera * 1000));
     if (!db.open()) return db;
     DialectoSql::RegistraColacion(ManejadorSqlite(db));
     return db;
@@ -135,7 +136,10 @@ void ClsConexion::AbreSqlite(const QString& ruta) {
         InformaFalloConexion(QStringLiteral("El archivo de la base de datos no existe: %1").arg(ruta));
         return;
     }
-    QSqlDatabase db = AbreSqliteConColacion(ruta, nombreConexion_, false);
+    // The lock wait holds from the first statement on (the check below reads
+    // the database): another workstation writing at start-up is waited for as
+    // long as any statement would wait, not the driver's few seconds.
+    QSqlDatabase db = AbreSqliteConColacion(ruta, nombreConexion_, false, tiempoEspera_);
     if (!db.isOpen()) {
         InformaFalloConexion(db.lastError().text());
         db = QSqlDatabase();

@@ -43,7 +43,10 @@ public:
     DialectoSql::Motor Motor() const { return motor_; }
     // The open connection.
     QSqlDatabase Conexion() const;
-    // Statement time-out in seconds (the embedded database waits this long for a lock).
+    // Statement time-out in seconds: the embedded database waits this long for
+    // a lock, from the connection's first statement on. TiempoEsperaPredeterminado
+    // until set.
+    static constexpr int TiempoEsperaPredeterminado = 360;
     void EstableceTiempoEspera(int segundos);
     int TiempoEspera() const { return tiempoEspera_; }
 
@@ -105,7 +108,7 @@ private:
     QString nombreConexion_;
     DialectoSql::Motor motor_ = DialectoSql::Motor::Sqlite;
     QString archivo_;
-    int tiempoEspera_ = 30;
+    int tiempoEspera_ = TiempoEsperaPredeterminado;
     int filasAfectadas_ = 0;
     bool conectado_ = false;
     bool transaccionAbierta_ = false;
@@ -115,7 +118,9 @@ private:
 
 // Opens a SQLite file with the program's collation registered (for tools and
 // tests that need a connection outside the session).
-QSqlDatabase AbreSqliteConColacion(const QString& ruta, const QString& nombreConexion, bool crear);
+// segundosEspera: how long a statement waits for another connection's lock
+// (-1: the driver's default).
+QSqlDatabase AbreSqliteConColacion(const QString& ruta, const QString& nombreConexion, bool crear, int segundosEspera = -1);
 
 // The process-wide instance (created on first use, released by FinalizaSistema).
 ClsConexion& Conexion();

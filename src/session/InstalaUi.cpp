@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 bool SinOperadorEnPantalla() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
@@ -127,6 +130,28 @@ VistaProgreso* CreaVentanaProgreso() {
 }
 
 } // namespace
+
+bool CargaTraduccionesQt() {
+    if (!QCoreApplication::instance()) return false;
+    QLocale idioma;
+    if (idioma.language() != QLocale::Spanish) idioma = QLocale(QLocale::Spanish);
+    static QTranslator* traductor = nullptr;
+    if (traductor) {
+        QCoreApplication::removeTranslator(traductor);
+        delete traductor;
+        traductor = nullptr;
+    }
+    auto* nuevo = new QTranslator(QCoreApplication::instance());
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!nuevo->load(idioma, QStringLiteral("qtbase"), QStringLiteral("_"), carpeta) &&
+        !nuevo->load(idioma, QStringLiteral("qt"), QStringLiteral("_"), carpeta)) {
+        delete nuevo;
+        return false;
+    }
+    QCoreApplication::installTranslator(nuevo);
+    traductor = nuevo;
+    return true;
+}
 
 void InstalaUi() {
     static RespondedorEscritorio escritorio;

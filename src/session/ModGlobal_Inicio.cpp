@@ -42,7 +42,7 @@ void InicializaSistema() {
                 TerminaPrograma(1);
                 t.Sal();
             }
-            cnx.EstableceTiempoEspera(360);
+            cnx.EstableceTiempoEspera(ClsConexion::TiempoEsperaPredeterminado);
         }
         CadenaConexion = QStringLiteral("DSN=") + cnx.Dsn() + QStringLiteral("; UID=") + cnx.Uid() +
                          QStringLiteral("; PWD=") + cnx.Pwd();

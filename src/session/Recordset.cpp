@@ -4,6 +4,9 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
+
+#include <cmath>
 #include <QSqlRecord>
 
 namespace {
@@ -30,6 +33,14 @@ QVariant TextoAFecha(const QString& t, Recordset::Datos::Clase clase) {
 QVariant Recordset::Datos::Convierte(int i) const {
     QVariant v = consulta.value(i);
     if (v.isNull()) return QVariant();
+    // A real number of the embedded engine comes back as a double, whose text
+    // turns scientific below a thousandth ("5e-04", read as 5 by every
+    // leading-number reading). It is given as its shortest exact decimal
+    // text, as a server's decimal columns come.
+    if (v.metaType().id() == QMetaType::Double || v.metaType().id() == QMetaType::Float) {
+        const double d = v.toDouble();
+        if (std::isfinite(d)) return QString::number(d, 'f', QLocale::FloatingPointShortest);
+    }
     if (clases.value(i) != Clase::Otro && v.metaType().id() == QMetaType::QString)
         return TextoAFecha(v.toString(), clases.value(i));
     if (v.metaType().id() == QMetaType::QDateTime) {

@@ -2,7 +2,9 @@
 // A forward-only, read-only result of one statement, with beginning- and
 // end-of-file marks as the suite's recordsets have them. Field values come
 // back typed the same on every engine: dates as QDate/QDateTime (SQLite keeps
-// them as text), Null as a null QVariant, numbers as their exact text.
+// them as text), Null as a null QVariant, numbers as their exact text (a
+// real number of the embedded engine as its shortest decimal text, never in
+// scientific notation: 0.0005, not 5e-04).
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>

@@ -9,9 +9,36 @@
 
 namespace SqlLiteral {
 
+namespace {
+// Where a UTF-16 text holds a surrogate without its partner; -1 when none.
+// The embedded engine reads a statement as UTF-16 and pairs a high surrogate
+// with whatever unit follows it, so a lone one before an apostrophe would
+// swallow the apostrophe that closes a literal.
+qsizetype SustitutoSuelto(QStringView v) {
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        const QChar c = v[i];
+        if (c.isHighSurrogate()) {
+            if (i + 1 < v.size() && v[i + 1].isLowSurrogate()) { ++i; continue; }
+            return i;
+        }
+        if (c.isLowSurrogate()) return i;
+    }
+    return -1;
+}
+} // namespace
+
+bool EsUtf16Valido(QStringView valor) { return SustitutoSuelto(valor) < 0; }
+
 QString Texto(const QString& valor) {
     QString v = valor;
     v.remove(QChar(0));
+    // A lone surrogate is not a character: it is written as the replacement
+    // character U+FFFD, so the engine reads the literal exactly as built.
+    for (qsizetype i = SustitutoSuelto(v); i >= 0;) {
+        v[i] = QChar(QChar::ReplacementCharacter);
+        const qsizetype resto = SustitutoSuelto(QStringView(v).mid(i + 1));
+        i = resto < 0 ? -1 : i + 1 + resto;
+    }
     v.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + v + QLatin1Char('\'');
 }
@@ -97,7 +124,7 @@ bool EsTextoSql(const QString& valor) {
             else return false;
         }
     }
-    return !v.contains(QChar(0));
+    return !v.contains(QChar(0)) && EsUtf16Valido(v);
 }
 
 QString Literal(const QVariant& valor, const QString& delimitador) {

@@ -1,7 +1,8 @@
 #pragma once
 // The one way a value enters a statement of this program.
-//   Texto(v):  a quoted text literal; apostrophes inside are doubled and NUL
-//              characters dropped, so a value can never end the literal.
+//   Texto(v):  a quoted text literal; apostrophes inside are doubled, NUL
+//              characters dropped and lone UTF-16 surrogates written as
+//              U+FFFD, so a value can never end the literal.
 //   Numero(v): a value the statements write bare (a complement, a month, an
 //              amount): it must read as a number, or an ErrorEjecucion is
 //              raised and the statement is never sent.
@@ -22,6 +23,9 @@ QString Numero(Moneda valor);
 QString Literal(const QVariant& valor, const QString& delimitador);
 // True when the text is a number as Numero accepts it.
 bool EsNumero(const QString& valor);
-// True when the text is exactly one well-formed quoted SQL text literal.
+// True when the text is exactly one well-formed quoted SQL text literal, read
+// as the engine reads it: a text holding a lone surrogate is never one.
 bool EsTextoSql(const QString& valor);
+// True when the text holds no lone UTF-16 surrogate.
+bool EsUtf16Valido(QStringView valor);
 } // namespace SqlLiteral

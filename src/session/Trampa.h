@@ -8,6 +8,14 @@
 //   any other answer: leave the procedure (the function returns what it holds).
 // An error raised outside any Paso is reported the same way, and then the
 // procedure is left (there is no statement to retry or skip).
+//
+// One fault, one report: while a user action is open (AccionUsuario, opened
+// by the display and print entry points), the operator's answer to an error
+// is remembered and given again, without asking, to the same error (same
+// number and the same first line of its description, the engine's words; a
+// statement quoted after them does not make it another error) for the rest of
+// that action. "Next statement" and "leave" are remembered; "retry" is not:
+// a statement retried that fails again is asked about again.
 #include "session/ErrorEjecucion.h"
 
 #include <QString>
@@ -71,11 +79,24 @@ public:
     struct Salida {};
 
     int Responde(const ErrorEjecucion& e) const;
+    // Reports an error through InformaError under the open user action's
+    // remembered answers (for a procedure's own policy that reports).
+    static int Informa(const ErrorEjecucion& e, const QString& procedimiento);
     static ErrorEjecucion Convierte(const std::exception& e);
 
 private:
     QString procedimiento_;
     Politica politica_;
+};
+
+// One user action (one display, one print, one search). Nested actions are
+// part of the outermost one; the remembered answers end with it.
+class AccionUsuario {
+public:
+    AccionUsuario();
+    ~AccionUsuario();
+    AccionUsuario(const AccionUsuario&) = delete;
+    AccionUsuario& operator=(const AccionUsuario&) = delete;
 };
 
 // Runs a procedure's body under its trap. Returns true when the body ran to
