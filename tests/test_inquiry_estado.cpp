@@ -83,7 +83,40 @@ private slots:
             QTest::keyClick(v, Qt::Key_Down);
         }
         QTRY_COMPARE(Paneles(*f).mid(0, 3), paneles);
-        // The article lines of the inquiry carry no stock: its panel stays hidden.
+        // Only an article line shows its stock.
+        QCOMPARE(f->StatB->Panel(4)->isHidden(), solapa != 1);
+        QVERIFY(env.respondedor.errores.isEmpty());
+    }
+
+    // The stock panel of an article line shows what the posted movements
+    // leave of that article in every deposit; an article missing from the
+    // master shows no stock and raises no error.
+    void stockRealDelArticulo_data() {
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<QString>("stock");
+        QTest::newRow("cable por lotes: dos depósitos") << 0 << "Stock: 525";
+        QTest::newRow("taladro por series: vendidas en cero") << 1 << "Stock: 2";
+        QTest::newRow("batería por lote y serie") << 2 << "Stock: 2";
+    }
+    void stockRealDelArticulo() {
+        QFETCH(int, fila);
+        QFETCH(QString, stock);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(Factura);
+        f->SSTab1->setCurrentIndex(1);
+        f->Vistas[1]->setCurrentIndex(f->MSFlexGrid2->index(fila, 0));
+        QTRY_COMPARE(f->StatB->TextoPanel(4), stock);
+        QVERIFY(!f->StatB->Panel(4)->isHidden());
+        QVERIFY(env.respondedor.errores.isEmpty());
+    }
+
+    void articuloFueraDelMaestroSinStock() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        auto f = Abre(Factura);
+        f->SSTab1->setCurrentIndex(1);
+        f->MSFlexGrid2->SetTextMatrix(1, 0, QStringLiteral("NO-EXISTE"));
+        f->Vistas[1]->setCurrentIndex(f->MSFlexGrid2->index(0, 0));
+        QTRY_COMPARE(f->StatB->TextoPanel(3).left(12), QStringLiteral("NO-EXISTE - "));
         QVERIFY(f->StatB->Panel(4)->isHidden());
         QVERIFY(env.respondedor.errores.isEmpty());
     }

@@ -2,6 +2,7 @@
 // the stock of an article line when the line carries it) and the summary of
 // the shown voucher on F9.
 #include "inquiry/FrmConsCpteGenerico.h"
+#include "session/ClsConexion.h"
 
 #include "cmncptes/BarraEstado.h"
 #include "cmncptes/GrillaFlex.h"
@@ -95,6 +96,14 @@ void FrmConsCpteGenerico::ActualizaBarraEstado() {
         if (solapa == 0) {
             t.Paso([&] { CmnCptes.MuestraDetalleTareas(g, StatB); });
         } else if (solapa == 1) {
+            // The line's available stock (all deposits) is read once, when the
+            // line first becomes current, for an article of the master.
+            const QString articulo = g->TextMatrix(fila, 0).trimmed();
+            if (g->TextMatrix(fila, 24).trimmed().isEmpty() &&
+                t.Paso([&] { return Conexion().ExisteCodigo(QStringLiteral("V_MA_ARTICULOS"), articulo, QStringLiteral("IDARTICULO")); })) {
+                const double stock = CmnCptes.ObtieneStock(articulo, {}, {}, {}, {});
+                g->SetTextMatrix(fila, 24, QString::number(stock, 'g', 15));
+            }
             t.Paso([&] { CmnCptes.MuestraDetalleArticulos(g, StatB, PanelDetalle); });
             // The stock shows only for a line that carries it.
             StatB->EstableceVisiblePanel(PanelStock, !g->TextMatrix(fila, 24).trimmed().isEmpty());
