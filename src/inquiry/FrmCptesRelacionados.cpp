@@ -1,6 +1,7 @@
 #include "inquiry/FrmCptesRelacionados.h"
 
 #include "cmncptes/ClsCmnCptes.h"
+#include "cmncptes/DialogoGrilla.h"
 #include "cmncptes/GrillaFlex.h"
 #include "cmncptes/VistaGrilla.h"
 #include "inquiry/RelacionesComprobante.h"
@@ -17,36 +18,15 @@ using namespace RelacionesComprobante;
 FrmCptesRelacionados::FrmCptesRelacionados(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("FrmCptesRelacionados"));
     setWindowTitle(QStringLiteral("Comprobantes relacionados"));
-    setSizeGripEnabled(true);
-
-    LblComprobante = new QLabel(this);
-    LblComprobante->setObjectName(QStringLiteral("LblComprobante"));
-    QFont negrita = LblComprobante->font();
-    negrita.setBold(true);
-    LblComprobante->setFont(negrita);
-
-    Grilla = new GrillaFlex(this);
-    Vista = new VistaGrilla(this);
-    Vista->setObjectName(QStringLiteral("GrillaRelacionados"));
-    Vista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Vista->setSelectionMode(QAbstractItemView::SingleSelection);
-    Vista->EstableceGrilla(Grilla);
+    const PartesDialogoGrilla partes = ArmaDialogoGrilla(
+        this, {QStringLiteral("LblComprobante"), {}, QStringLiteral("GrillaRelacionados"), QStringLiteral("LblTotal"),
+               QStringLiteral("CmdAceptar"), QStringLiteral("Aceptar"), false, false});
+    LblComprobante = partes.Titulo;
+    Grilla = partes.Grilla;
+    Vista = partes.Vista;
+    LblTotal = partes.Pie;
+    CmdAceptar = partes.Boton;
     connect(Vista, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Elige(i.row()); });
-
-    LblTotal = new QLabel(this);
-    LblTotal->setObjectName(QStringLiteral("LblTotal"));
-    CmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdAceptar->setAutoDefault(false);
-    connect(CmdAceptar, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* abajo = new QHBoxLayout;
-    abajo->addWidget(LblTotal, 1);
-    abajo->addWidget(CmdAceptar);
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(LblComprobante);
-    lay->addWidget(Vista, 1);
-    lay->addLayout(abajo);
     resize(760, 320);
 }
 

@@ -1,5 +1,6 @@
 #include "inquiry/FrmHistorialCpte.h"
 
+#include "cmncptes/DialogoGrilla.h"
 #include "cmncptes/GrillaFlex.h"
 #include "cmncptes/VistaGrilla.h"
 #include "inquiry/RelacionesComprobante.h"
@@ -12,32 +13,14 @@
 FrmHistorialCpte::FrmHistorialCpte(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("FrmHistorialCpte"));
     setWindowTitle(QStringLiteral("Historial del comprobante"));
-    setSizeGripEnabled(true);
-
-    LblComprobante = new QLabel(this);
-    LblComprobante->setObjectName(QStringLiteral("LblComprobante"));
-    QFont negrita = LblComprobante->font();
-    negrita.setBold(true);
-    LblComprobante->setFont(negrita);
-    Grilla = new GrillaFlex(this);
-    Vista = new VistaGrilla(this);
-    Vista->setObjectName(QStringLiteral("GrillaHistorial"));
-    Vista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Vista->EstableceGrilla(Grilla);
-    LblVacio = new QLabel(this);
-    LblVacio->setObjectName(QStringLiteral("LblVacio"));
-    CmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdAceptar->setDefault(true);
-    connect(CmdAceptar, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* abajo = new QHBoxLayout;
-    abajo->addWidget(LblVacio, 1);
-    abajo->addWidget(CmdAceptar);
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(LblComprobante);
-    lay->addWidget(Vista, 1);
-    lay->addLayout(abajo);
+    const PartesDialogoGrilla partes = ArmaDialogoGrilla(
+        this, {QStringLiteral("LblComprobante"), {}, QStringLiteral("GrillaHistorial"), QStringLiteral("LblVacio"),
+               QStringLiteral("CmdAceptar")});
+    LblComprobante = partes.Titulo;
+    Grilla = partes.Grilla;
+    Vista = partes.Vista;
+    LblVacio = partes.Pie;
+    CmdAceptar = partes.Boton;
     resize(640, 300);
 }
 

@@ -1,5 +1,6 @@
 #include "inquiry/FrmStockArticulo.h"
 
+#include "cmncptes/DialogoGrilla.h"
 #include "cmncptes/GrillaFlex.h"
 #include "cmncptes/VistaGrilla.h"
 #include "session/ClsConexion.h"
@@ -47,39 +48,14 @@ const Columna kColumnas[] = {
 FrmStockArticulo::FrmStockArticulo(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("FrmStockArticulo"));
     setWindowTitle(QStringLiteral("Stock del Artículo"));
-    setSizeGripEnabled(true);
-    auto* principal = new QVBoxLayout(this);
-    principal->setContentsMargins(10, 10, 10, 10);
-    principal->setSpacing(8);
-
-    lblArticulo = new QLabel(this);
-    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
-    QFont negrita = lblArticulo->font();
-    negrita.setBold(true);
-    lblArticulo->setFont(negrita);
-    lblArticulo->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    principal->addWidget(lblArticulo);
-
-    MSFlexGrid1 = new GrillaFlex(this);
-    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    Vista = new VistaGrilla(this);
-    Vista->setObjectName(QStringLiteral("MSFlexGrid1"));
-    Vista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    principal->addWidget(Vista, 1);
-
-    auto* abajo = new QHBoxLayout;
-    lblTotal = new QLabel(this);
-    lblTotal->setObjectName(QStringLiteral("lblTotal"));
-    lblTotal->setFont(negrita);
-    abajo->addWidget(lblTotal);
-    abajo->addStretch(1);
-    CmdCerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
-    CmdCerrar->setObjectName(QStringLiteral("CmdCerrar"));
-    CmdCerrar->setDefault(true);
-    CmdCerrar->setMinimumWidth(CmdCerrar->fontMetrics().horizontalAdvance(QStringLiteral("Cerrar")) + 48);
-    connect(CmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
-    abajo->addWidget(CmdCerrar);
-    principal->addLayout(abajo);
+    const PartesDialogoGrilla partes = ArmaDialogoGrilla(
+        this, {QStringLiteral("lblArticulo"), QStringLiteral("MSFlexGrid1"), QStringLiteral("MSFlexGrid1"),
+               QStringLiteral("lblTotal"), QStringLiteral("CmdCerrar"), QStringLiteral("&Cerrar"), true, true});
+    lblArticulo = partes.Titulo;
+    MSFlexGrid1 = partes.Grilla;
+    Vista = partes.Vista;
+    lblTotal = partes.Pie;
+    CmdCerrar = partes.Boton;
 }
 
 bool FrmStockArticulo::CargaDatos(Trampa& t) {
