@@ -154,6 +154,7 @@ QString ClsReporte::ArchivoDePuerto(const QString& puerto) const {
 
 bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const QString& seleccion,
                          const QString& conexion) {
+    const AmbitoConfiguracion configuracion;  // the money columns read the decimals once
     ++ejecuciones_;
     ultima_ = Ejecucion{};
     ultima_.reporte = reporte;

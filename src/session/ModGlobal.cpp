@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -139,8 +140,39 @@ void TerminaPrograma(int codigo) {
 
 // --- configuration and formats ----------------------------------------------
 
+namespace {
+// The values read by the open operation (see AmbitoConfiguracion).
+struct MemoriaConfiguracion {
+    int profundidad = 0;
+    QHash<QString, QString> valores;   // Cfg by key as asked
+    QHash<QString, long long> digitos; // win.ini [intl] ICurrDigits by file
+};
+MemoriaConfiguracion& Memoria() {
+    static MemoriaConfiguracion m;
+    return m;
+}
+} // namespace
+
+AmbitoConfiguracion::AmbitoConfiguracion() { ++Memoria().profundidad; }
+
+AmbitoConfiguracion::~AmbitoConfiguracion() {
+    MemoriaConfiguracion& m = Memoria();
+    if (--m.profundidad > 0) return;
+    m.profundidad = 0;
+    m.valores.clear();
+    m.digitos.clear();
+}
+
+bool AmbitoConfiguracion::Abierto() { return Memoria().profundidad > 0; }
+
 QString Cfg(const QString& clave) {
+    MemoriaConfiguracion& memoria = Memoria();
+    if (memoria.profundidad > 0) {
+        const auto it = memoria.valores.constFind(clave);
+        if (it != memoria.valores.cend()) return *it;
+    }
     QString resultado;
+    bool leido = false;
     ConTrampa(QStringLiteral("Cfg"), [&](Trampa& t) {
         const QString sql = QStringLiteral("SELECT * FROM TA_CONFIGURACION WHERE LTRIM(RTRIM(CLAVE)) = ") +
                             SqlLiteral::Texto(clave);
@@ -148,7 +180,10 @@ QString Cfg(const QString& clave) {
         if (rs.Bof()) resultado = QStringLiteral(" ");
         else resultado = t.Paso([&] { return Funciones().ValorCampo(rs.Campo(QStringLiteral("Valor"))).toString(); });
         Conexion().CierraRecordset(rs);
+        leido = true;
     });
+    // A value the trap reported as failed is not remembered: the next cell asks again.
+    if (leido && memoria.profundidad > 0) memoria.valores.insert(clave, resultado);
     return resultado;
 }
 
@@ -199,15 +234,23 @@ long long Decimales(double v) {
 QString FmtMoneda(const QVariant& valor, const QVariant& decimales) {
     QString resultado;
     ConTrampa(QStringLiteral("FmtMoneda"), [&](Trampa& t) {
-        const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
         // True (-1) as well as -1 mean "the configured number of decimals".
         long long d = decimales.metaType().id() == QMetaType::Bool ? (decimales.toBool() ? -1 : 0)
                                                                    : Decimales(ValorNumerico(decimales.toString()));
         if (!decimales.isValid()) d = -1;
         if (d == -1) d = Decimales(ValorNumerico(t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); })));
-        if (d == 0)
-            d = Decimales(ValorNumerico(
-                ArchivoIni().LeeValor(archivoWin, QStringLiteral("intl"), QStringLiteral("ICurrDigits"), QStringLiteral("2"))));
+        if (d == 0) {
+            const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
+            MemoriaConfiguracion& memoria = Memoria();
+            const auto it = memoria.digitos.constFind(archivoWin);
+            if (memoria.profundidad > 0 && it != memoria.digitos.cend()) {
+                d = *it;
+            } else {
+                d = Decimales(ValorNumerico(ArchivoIni().LeeValor(archivoWin, QStringLiteral("intl"),
+                                                                  QStringLiteral("ICurrDigits"), QStringLiteral("2"))));
+                if (memoria.profundidad > 0) memoria.digitos.insert(archivoWin, d);
+            }
+        }
         if (d < 0) d = 0;
         if (d > 20) d = 20;
         const QString texto = valor.metaType().id() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 6)

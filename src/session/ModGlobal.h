@@ -51,7 +51,23 @@ void TerminaPrograma(int codigo);
 
 // --- configuration and formats ----------------------------------------------
 // Configuration value by key; " " (one blank) when the key is absent.
+// Inside an AmbitoConfiguracion each key is read once.
 QString Cfg(const QString& clave);
+
+// One operation's reading of the configuration (one voucher shown, one
+// staging run, one print): while an instance lives, Cfg and the number of
+// decimals of FmtMoneda answer a key already read from memory. The memory is
+// dropped when the outermost instance ends, so a value changed by another
+// workstation is seen by the next operation. Instances nest.
+class AmbitoConfiguracion {
+public:
+    AmbitoConfiguracion();
+    ~AmbitoConfiguracion();
+    AmbitoConfiguracion(const AmbitoConfiguracion&) = delete;
+    AmbitoConfiguracion& operator=(const AmbitoConfiguracion&) = delete;
+    // Whether an operation's reading is open.
+    static bool Abierto();
+};
 // Amount as display text with `decimales` decimals; -1 (or true) takes
 // CantidadDecimales; 0 falls back to win.ini [intl] ICurrDigits (default 2).
 QString FmtMoneda(const QVariant& valor, const QVariant& decimales = -1);
