@@ -39,7 +39,8 @@ FinPrograma gFinPrograma;
 void EstableceLineaComandos(const QString& texto) { gLineaComandos = texto; }
 QString LineaComandos() { return gLineaComandos; }
 
-QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar) {
+QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar, QString* archivoImprimir,
+                                     int* copias) {
     // Qt's own options that take a value (QGuiApplication removes the ones it
     // knows before we see them; these are kept out in case it did not).
     static const QStringList conValor{QStringLiteral("-platform"), QStringLiteral("-style"), QStringLiteral("-display"),
@@ -57,6 +58,22 @@ QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* arc
             if (a.startsWith(QLatin1String("--exportar="))) archivo = a.mid(11);
             else if (i + 1 < argumentos.size()) archivo = argumentos[++i];
             if (archivoExportar) *archivoExportar = archivo.isEmpty() ? QStringLiteral("-") : archivo;
+            continue;
+        }
+        if (a == QLatin1String("--imprimir") || a.startsWith(QLatin1String("--imprimir="))) {
+            QString archivo;
+            if (a.startsWith(QLatin1String("--imprimir="))) archivo = a.mid(11);
+            else if (i + 1 < argumentos.size()) archivo = argumentos[++i];
+            if (archivoImprimir) *archivoImprimir = archivo;
+            continue;
+        }
+        if (a == QLatin1String("--copias") || a.startsWith(QLatin1String("--copias="))) {
+            QString valor;
+            if (a.startsWith(QLatin1String("--copias="))) valor = a.mid(9);
+            else if (i + 1 < argumentos.size()) valor = argumentos[++i];
+            bool ok = false;
+            const int n = valor.trimmed().toInt(&ok);
+            if (copias) *copias = ok && n >= 1 ? n : 0;
             continue;
         }
         if (conValor.contains(a)) { ++i; continue; }

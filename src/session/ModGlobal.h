@@ -22,8 +22,11 @@ extern QString CarpetaApp;          // the program's folder, with its closing se
 void EstableceLineaComandos(const QString& texto);
 QString LineaComandos();
 // Splits the process arguments into the start-up text and the program's own
-// options (--exportar FILE and Qt's -platform, -style ...). Returns the text.
-QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar = nullptr);
+// options (--exportar FILE, --imprimir FILE, --copias N and Qt's -platform,
+// -style ...). Returns the text. A --copias that is not a whole number of 1
+// or more leaves `copias` at 0.
+QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar = nullptr,
+                                     QString* archivoImprimir = nullptr, int* copias = nullptr);
 
 // --- the program's folder ---------------------------------------------------
 // TALERUNA_CARPETA_APP when set; in a build tree the executable's folder;
