@@ -8,6 +8,7 @@
 #include "session/ClsConexion.h"
 #include "session/DialectoSql.h"
 #include "support/Fixture.h"
+#include "Resultado.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     std::printf("Posteo de %d movimientos (una línea de %d series), mediana de %d:\n", kUnidades, kUnidades, kRepeticiones);
     std::printf("  ActualizaStock  %8.1f ms\n  SQLite directo  %8.1f ms\n  relación        %8.2fx\n  memoria pico    %8ld KiB\n",
                 p, c, c > 0 ? p / c : 0.0, PicoMemoriaKb());
+    Bench::Fila("posteo de 1.000 movimientos", p, c, static_cast<double>(PicoMemoriaKb()) / 1024.0, "-");
     if (!env.respondedor.errores.isEmpty()) {
         std::printf("errores: %s\n", qPrintable(env.respondedor.errores.at(0).descripcion));
         return 1;

@@ -259,6 +259,9 @@ CREATE TABLE V_MV_CPTE (
 );
 CREATE INDEX IX_V_MV_CPTE_ORIGEN ON V_MV_CPTE (TCORIGEN, COMPROBANTEORIGEN);
 CREATE INDEX IX_V_MV_CPTE_CUENTA ON V_MV_CPTE (Cuenta, TC);
+-- The voucher chooser's order (newest number first, complements in order)
+-- read straight from the index, without a sort step.
+CREATE INDEX IX_V_MV_CPTE_SELECTOR ON V_MV_CPTE (TC, IDCOMPROBANTE DESC, IDCOMPLEMENTO);
 
 -- Service lines of sales vouchers; Horas is the time in minutes.
 CREATE TABLE V_MV_CPTETAREAS (

@@ -3,6 +3,7 @@
 #include "chooser/FrmConsComprobantes.h"
 #include "chooser/ModeloComprobantes.h"
 #include "cmncptes/ClsCmnCptes.h"
+#include "session/ClsConexion.h"
 #include "session/Modal.h"
 #include "session/ModGlobal.h"
 #include "support/Fixture.h"
@@ -12,6 +13,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTreeView>
 
@@ -97,6 +100,8 @@ private slots:
     void pendientes();
     void referenciaConConfiguracion();
     void ordenaPorEncabezadoAlternando();
+    void ordenServidoPorIndice_data();
+    void ordenServidoPorIndice();
     void ordenAlternaTambienAlCambiarDeColumna();
     void listaVaciaMuestraEncabezados();
     void vistaInexistenteSeInformaBajoConsultaComprobante();
@@ -676,6 +681,30 @@ void TestChooser::listaLargaCargaEnPasos() {
     // Among equal names the statement's order (number descending) stays: the first "Cliente 100" is the highest number.
     QCOMPARE(r.respuesta, QStringLiteral("000100001486A"));  // 1486 * 7 % 101 = 100
     QVERIFY(env.respondedor.errores.isEmpty());
+}
+
+// The list's order comes straight from an index: the engine plans no sort step
+// (a sort of 100,000 rows before the first one arrives).
+void TestChooser::ordenServidoPorIndice_data() {
+    QTest::addColumn<QString>("tc");
+    QTest::addColumn<QString>("filtro");
+    QTest::newRow("ventas") << "FC" << "";
+    QTest::newRow("ventas con condición") << "FC" << "ANULADA = 0";
+    QTest::newRow("compras") << "FCC" << "";
+}
+
+void TestChooser::ordenServidoPorIndice() {
+    QFETCH(QString, tc);
+    QFETCH(QString, filtro);
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    const QString sentencia = Conexion().Adapta(FrmConsComprobantes::ArmaSentencia(tc, false, filtro));
+    QSqlQuery q(Conexion().Conexion());
+    QVERIFY2(q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sentencia), qPrintable(q.lastError().text()));
+    QStringList plan;
+    while (q.next()) plan << q.value(3).toString();
+    const QString texto = plan.join(QLatin1String(" / "));
+    QVERIFY2(!texto.contains(QLatin1String("TEMP B-TREE")), qPrintable(sentencia + QStringLiteral(": ") + texto));
+    QVERIFY2(texto.contains(QLatin1String("INDEX")), qPrintable(texto));
 }
 
 QTEST_MAIN(TestChooser)

@@ -6,6 +6,7 @@
 #include "session/ErrorEjecucion.h"
 #include "support/Fixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -55,6 +56,47 @@ class PruebaGrillas : public QObject {
     Q_OBJECT
 private slots:
     // --- the model ---------------------------------------------------------------
+    // Lines added one at a time below the fixed rows reach a view as inserted
+    // rows (not a reset that lays the whole view out again); every change of
+    // the row count keeps the model consistent for a view (Qt's model tester
+    // fails the test on a wrong signal or count).
+    void modelo_filasAgregadasSeInsertan_data() {
+        QTest::addColumn<int>("fijas");
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<int>("hasta");
+        QTest::addColumn<bool>("insertadas");
+        QTest::newRow("una línea más bajo el encabezado") << 1 << 2 << 3 << true;
+        QTest::newRow("varias líneas de una vez") << 1 << 2 << 40 << true;
+        QTest::newRow("desde solo el encabezado") << 1 << 1 << 5 << true;
+        QTest::newRow("menos filas: se rehace") << 1 << 10 << 3 << false;
+        QTest::newRow("por debajo de las fijas: se rehace") << 3 << 3 << 2 << false;
+    }
+    void modelo_filasAgregadasSeInsertan() {
+        QFETCH(int, fijas);
+        QFETCH(int, desde);
+        QFETCH(int, hasta);
+        QFETCH(bool, insertadas);
+        GrillaFlex g;
+        g.SetCols(3);
+        g.SetRows(desde);
+        g.SetFixedRows(fijas);
+        for (int f = 0; f < desde; ++f) g.SetTextMatrix(f, 0, QStringLiteral("f%1").arg(f));
+        QAbstractItemModelTester probador(&g, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy inserciones(&g, &QAbstractItemModel::rowsInserted);
+        QSignalSpy reinicios(&g, &QAbstractItemModel::modelReset);
+        if (insertadas)
+            for (int n = desde + 1; n <= hasta; ++n) g.SetRows(n);
+        else
+            g.SetRows(hasta);
+        QCOMPARE(g.Rows(), hasta);
+        QCOMPARE(g.rowCount(), hasta - g.FixedRows());
+        QCOMPARE(inserciones.size(), insertadas ? hasta - desde : 0);
+        QCOMPARE(reinicios.size(), insertadas ? 0 : 1);
+        // The lines that were there keep their texts; new ones are empty.
+        for (int f = 0; f < qMin(desde, hasta); ++f) QCOMPARE(g.TextMatrix(f, 0), QStringLiteral("f%1").arg(f));
+        for (int f = desde; f < hasta; ++f) QCOMPARE(g.TextMatrix(f, 0), QString());
+    }
+
     void modelo_formaYTexto() {
         GrillaFlex g;
         QCOMPARE(g.Rows(), 2);

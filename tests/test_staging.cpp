@@ -7,7 +7,6 @@
 #include "support/Fixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -392,16 +391,12 @@ private slots:
         QCOMPARE(Filas(QStringLiteral("PUESTO02|admin")).size(), 1007);
     }
 
-    // A voucher of 1,000 lines stages well under a second.
-    void milLineasEnMenosDeUnSegundo() {
+    // A voucher of 1,000 lines stages every line (its time is measured by
+    // bench/bench_comprobante, not here).
+    void milLineasCompletas() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, UnaTarea + MilInsumos());
-        QElapsedTimer reloj;
-        reloj.start();
         Estaciona(QStringLiteral("FC"), QStringLiteral("0002"), QStringLiteral("00000001"), QStringLiteral("A"));
-        const qint64 ms = reloj.elapsed();
         QCOMPARE(Filas(Clave).size(), 3 + 1 + 3 + 1000);
-        qInfo("1000 lines staged in %lld ms", static_cast<long long>(ms));
-        QVERIFY2(ms < 1000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
     }
 };
 

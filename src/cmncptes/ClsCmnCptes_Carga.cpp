@@ -35,6 +35,7 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
                                           GrillaFlex* MSFlexGrid1, GrillaFlex* MSFlexGrid2, GrillaFlex* MSFlexGrid3,
                                           bool /*Inicializar*/, Recordset* LrcsCpte, bool Compras,
                                           const QString& Proveedor) {
+    const AmbitoConfiguracion configuracion;
     ConTrampa(QStringLiteral("AsignarDatosComprobante"), [&](Trampa& t) {
         const QString prefijo = Compras ? QStringLiteral("C_") : QStringLiteral("V_");
         const QString tc4 = Funciones().RellenaTexto(TC.trimmed(), 4);

@@ -35,15 +35,27 @@ void GrillaFlex::CompruebaCol(int col) const {
 
 void GrillaFlex::SetRows(int filas) {
     if (filas < 0) filas = 0;
-    beginResetModel();
     const int antes = Rows();
-    celdas_.resize(filas);
-    colores_.resize(filas);
-    for (int r = antes; r < filas; ++r) {
-        celdas_[r] = QStringList();
-        for (int c = 0; c < cols_; ++c) celdas_[r].append(QString());
-        colores_[r] = QVector<QColor>(cols_);
+    auto agrega = [&] {
+        celdas_.resize(filas);
+        colores_.resize(filas);
+        for (int r = antes; r < filas; ++r) {
+            celdas_[r] = QStringList();
+            for (int c = 0; c < cols_; ++c) celdas_[r].append(QString());
+            colores_[r] = QVector<QColor>(cols_);
+        }
+    };
+    // Lines added below the fixed rows are inserted rows for a view (a
+    // voucher's lines come one at a time: a reset for each would lay the
+    // whole view out again every line).
+    if (filas > antes && antes >= fijas_) {
+        beginInsertRows({}, antes - fijas_, filas - fijas_ - 1);
+        agrega();
+        endInsertRows();
+        return;
     }
+    beginResetModel();
+    agrega();
     if (fijas_ > filas) fijas_ = filas;
     if (fila_ >= filas) fila_ = std::max(0, filas - 1);
     endResetModel();

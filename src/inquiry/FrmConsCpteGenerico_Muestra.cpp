@@ -52,6 +52,8 @@ QString Ancho(const QString& v, int ancho) { return Funciones().RellenaTexto(v, 
 
 void FrmConsCpteGenerico::MostrarComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                                              const QString& Proveedor) {
+    // The configuration is read once for the whole voucher, not once per cell.
+    const AmbitoConfiguracion configuracion;
     ConTrampa(QStringLiteral("MostrarComprobante"), [&](Trampa& t) {
         auto clave = [&](const char* nombre) {
             const int i = Controles().IndiceControl(QString::fromLatin1(nombre), txtfields);

@@ -154,6 +154,7 @@ QString ClsReporte::ArchivoDePuerto(const QString& puerto) const {
 
 bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const QString& seleccion,
                          const QString& conexion) {
+    const AmbitoConfiguracion configuracion;  // the money columns read the decimals once
     ++ejecuciones_;
     ultima_ = Ejecucion{};
     ultima_.reporte = reporte;
@@ -193,9 +194,12 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         return false;
     }
 
-    const int copias = qMax(1, opciones_.Copias);
+    const bool aArchivoFijo = !ArchivoFijo.isEmpty();
+    const int copias = aArchivoFijo ? qMax(1, CopiasArchivo) : qMax(1, opciones_.Copias);
     QString archivoPdf;
-    if (Destino == DestinoCorreo) {
+    if (aArchivoFijo) {
+        archivoPdf = ArchivoFijo;
+    } else if (Destino == DestinoCorreo) {
         QDir().mkpath(CarpetaCorreo());
         archivoPdf = CarpetaCorreo() + NombreSeguro(documento.identificacion) + QStringLiteral(".pdf");
     } else if (Destino == DestinoImpresora) {
@@ -203,12 +207,12 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         if (archivoPdf.isEmpty()) archivoPdf = ArchivoDePuerto(ImpresoraNombre);
     }
 
-    if (Destino != DestinoPantalla && Destino != DestinoImpresora && Destino != DestinoCorreo) {
+    if (!aArchivoFijo && Destino != DestinoPantalla && Destino != DestinoImpresora && Destino != DestinoCorreo) {
         Avisa(QStringLiteral("El destino de impresión %1 no existe; el comprobante no se imprimió.").arg(Destino));
         return false;
     }
 
-    if (Destino == DestinoPantalla) {
+    if (!aArchivoFijo && Destino == DestinoPantalla) {
         QPrinter impresora(QPrinter::HighResolution);
         PreparaImpresora(impresora, definicion);
         QPrintPreviewDialog vista(&impresora);
@@ -262,7 +266,7 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
     ultima_.archivoPdf = archivoPdf;
     ultima_.realizada = true;
 
-    if (Destino == DestinoCorreo) {
+    if (!aArchivoFijo && Destino == DestinoCorreo) {
         bool correo = false;
         const QString programa = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
         if (!programa.isEmpty() && !SinOperadorEnPantalla())

@@ -51,6 +51,11 @@ public:
     QString ImpresoraDispositivo;
     QString ImpresoraPuerto;
     OpcionesImpresion& Opciones() { return opciones_; }
+    // A PDF file every run writes to instead of its destination (the screen,
+    // a printer, e-mail), with CopiasArchivo copies (0: one); "" = none.
+    // Set for the whole process (conscpte --imprimir); Finaliza keeps it.
+    QString ArchivoFijo;
+    int CopiasArchivo = 0;
 
     // Formula values ("Nombre = 'valor'") for the next run's layout.
     void CargaFormulas(const QStringList& formulas, int modo = 0);

@@ -107,6 +107,7 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
                                 const QString& SucHasta, const QString& NroHasta, const QString& LetraHasta,
                                 const QString& ComplementoHasta, const QString& ListaId,
                                 const QString& ListaIdComprobante) {
+    const AmbitoConfiguracion configuracion;  // one reading of the configuration for the whole run
     const QString procedimiento = QStringLiteral("GeneraAuxiliarComprobantes");
     Trampa trampa(procedimiento, [procedimiento](const ErrorEjecucion& e) {
         Progreso().EstableceVisible(false);

@@ -21,6 +21,7 @@ bool Es(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt
 void ImprimirComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                          const QString& Reporte, QStringList& Orden, QString& Seleccion,
                          const QStringList& FormulasAdicionales, int& Destino, int SoloTipo) {
+    const AmbitoConfiguracion configuracion;  // one reading of the configuration for the whole print
     ConTrampa(QStringLiteral("ImprimirComprobante"), [&](Trampa& t) {
         ClsReporte& rep = ::Reporte();
         const QString K = SucNroLetra.trimmed();

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -38,7 +39,8 @@ FinPrograma gFinPrograma;
 void EstableceLineaComandos(const QString& texto) { gLineaComandos = texto; }
 QString LineaComandos() { return gLineaComandos; }
 
-QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar) {
+QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar, QString* archivoImprimir,
+                                     int* copias) {
     // Qt's own options that take a value (QGuiApplication removes the ones it
     // knows before we see them; these are kept out in case it did not).
     static const QStringList conValor{QStringLiteral("-platform"), QStringLiteral("-style"), QStringLiteral("-display"),
@@ -56,6 +58,22 @@ QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* arc
             if (a.startsWith(QLatin1String("--exportar="))) archivo = a.mid(11);
             else if (i + 1 < argumentos.size()) archivo = argumentos[++i];
             if (archivoExportar) *archivoExportar = archivo.isEmpty() ? QStringLiteral("-") : archivo;
+            continue;
+        }
+        if (a == QLatin1String("--imprimir") || a.startsWith(QLatin1String("--imprimir="))) {
+            QString archivo;
+            if (a.startsWith(QLatin1String("--imprimir="))) archivo = a.mid(11);
+            else if (i + 1 < argumentos.size()) archivo = argumentos[++i];
+            if (archivoImprimir) *archivoImprimir = archivo;
+            continue;
+        }
+        if (a == QLatin1String("--copias") || a.startsWith(QLatin1String("--copias="))) {
+            QString valor;
+            if (a.startsWith(QLatin1String("--copias="))) valor = a.mid(9);
+            else if (i + 1 < argumentos.size()) valor = argumentos[++i];
+            bool ok = false;
+            const int n = valor.trimmed().toInt(&ok);
+            if (copias) *copias = ok && n >= 1 ? n : 0;
             continue;
         }
         if (conValor.contains(a)) { ++i; continue; }
@@ -139,8 +157,39 @@ void TerminaPrograma(int codigo) {
 
 // --- configuration and formats ----------------------------------------------
 
+namespace {
+// The values read by the open operation (see AmbitoConfiguracion).
+struct MemoriaConfiguracion {
+    int profundidad = 0;
+    QHash<QString, QString> valores;   // Cfg by key as asked
+    QHash<QString, long long> digitos; // win.ini [intl] ICurrDigits by file
+};
+MemoriaConfiguracion& Memoria() {
+    static MemoriaConfiguracion m;
+    return m;
+}
+} // namespace
+
+AmbitoConfiguracion::AmbitoConfiguracion() { ++Memoria().profundidad; }
+
+AmbitoConfiguracion::~AmbitoConfiguracion() {
+    MemoriaConfiguracion& m = Memoria();
+    if (--m.profundidad > 0) return;
+    m.profundidad = 0;
+    m.valores.clear();
+    m.digitos.clear();
+}
+
+bool AmbitoConfiguracion::Abierto() { return Memoria().profundidad > 0; }
+
 QString Cfg(const QString& clave) {
+    MemoriaConfiguracion& memoria = Memoria();
+    if (memoria.profundidad > 0) {
+        const auto it = memoria.valores.constFind(clave);
+        if (it != memoria.valores.cend()) return *it;
+    }
     QString resultado;
+    bool leido = false;
     ConTrampa(QStringLiteral("Cfg"), [&](Trampa& t) {
         const QString sql = QStringLiteral("SELECT * FROM TA_CONFIGURACION WHERE LTRIM(RTRIM(CLAVE)) = ") +
                             SqlLiteral::Texto(clave);
@@ -148,7 +197,10 @@ QString Cfg(const QString& clave) {
         if (rs.Bof()) resultado = QStringLiteral(" ");
         else resultado = t.Paso([&] { return Funciones().ValorCampo(rs.Campo(QStringLiteral("Valor"))).toString(); });
         Conexion().CierraRecordset(rs);
+        leido = true;
     });
+    // A value the trap reported as failed is not remembered: the next cell asks again.
+    if (leido && memoria.profundidad > 0) memoria.valores.insert(clave, resultado);
     return resultado;
 }
 
@@ -199,15 +251,23 @@ long long Decimales(double v) {
 QString FmtMoneda(const QVariant& valor, const QVariant& decimales) {
     QString resultado;
     ConTrampa(QStringLiteral("FmtMoneda"), [&](Trampa& t) {
-        const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
         // True (-1) as well as -1 mean "the configured number of decimals".
         long long d = decimales.metaType().id() == QMetaType::Bool ? (decimales.toBool() ? -1 : 0)
                                                                    : Decimales(ValorNumerico(decimales.toString()));
         if (!decimales.isValid()) d = -1;
         if (d == -1) d = Decimales(ValorNumerico(t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); })));
-        if (d == 0)
-            d = Decimales(ValorNumerico(
-                ArchivoIni().LeeValor(archivoWin, QStringLiteral("intl"), QStringLiteral("ICurrDigits"), QStringLiteral("2"))));
+        if (d == 0) {
+            const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
+            MemoriaConfiguracion& memoria = Memoria();
+            const auto it = memoria.digitos.constFind(archivoWin);
+            if (memoria.profundidad > 0 && it != memoria.digitos.cend()) {
+                d = *it;
+            } else {
+                d = Decimales(ValorNumerico(ArchivoIni().LeeValor(archivoWin, QStringLiteral("intl"),
+                                                                  QStringLiteral("ICurrDigits"), QStringLiteral("2"))));
+                if (memoria.profundidad > 0) memoria.digitos.insert(archivoWin, d);
+            }
+        }
         if (d < 0) d = 0;
         if (d > 20) d = 20;
         const QString texto = valor.metaType().id() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 6)

@@ -22,8 +22,11 @@ extern QString CarpetaApp;          // the program's folder, with its closing se
 void EstableceLineaComandos(const QString& texto);
 QString LineaComandos();
 // Splits the process arguments into the start-up text and the program's own
-// options (--exportar FILE and Qt's -platform, -style ...). Returns the text.
-QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar = nullptr);
+// options (--exportar FILE, --imprimir FILE, --copias N and Qt's -platform,
+// -style ...). Returns the text. A --copias that is not a whole number of 1
+// or more leaves `copias` at 0.
+QString LineaComandosDesdeArgumentos(const QStringList& argumentos, QString* archivoExportar = nullptr,
+                                     QString* archivoImprimir = nullptr, int* copias = nullptr);
 
 // --- the program's folder ---------------------------------------------------
 // TALERUNA_CARPETA_APP when set; in a build tree the executable's folder;
@@ -51,7 +54,23 @@ void TerminaPrograma(int codigo);
 
 // --- configuration and formats ----------------------------------------------
 // Configuration value by key; " " (one blank) when the key is absent.
+// Inside an AmbitoConfiguracion each key is read once.
 QString Cfg(const QString& clave);
+
+// One operation's reading of the configuration (one voucher shown, one
+// staging run, one print): while an instance lives, Cfg and the number of
+// decimals of FmtMoneda answer a key already read from memory. The memory is
+// dropped when the outermost instance ends, so a value changed by another
+// workstation is seen by the next operation. Instances nest.
+class AmbitoConfiguracion {
+public:
+    AmbitoConfiguracion();
+    ~AmbitoConfiguracion();
+    AmbitoConfiguracion(const AmbitoConfiguracion&) = delete;
+    AmbitoConfiguracion& operator=(const AmbitoConfiguracion&) = delete;
+    // Whether an operation's reading is open.
+    static bool Abierto();
+};
 // Amount as display text with `decimales` decimals; -1 (or true) takes
 // CantidadDecimales; 0 falls back to win.ini [intl] ICurrDigits (default 2).
 QString FmtMoneda(const QVariant& valor, const QVariant& decimales = -1);
