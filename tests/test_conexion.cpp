@@ -99,6 +99,9 @@ void TestConexion::literalTexto_data() {
     QTest::newRow("surrogate solo ante apostrofe")
         << QString(QChar(0xD800)) + QStringLiteral("' OR 1=1 --") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("'' OR 1=1 --'");
     QTest::newRow("surrogate bajo solo") << QString(QChar(0xDC00)) + QStringLiteral("x") << QStringLiteral("'") + QChar(0xFFFD) + QStringLiteral("x'");
+    // Read back by the engine as U+FFFD, so written as such (found by fuzz_sql_literal).
+    QTest::newRow("no caracteres FFFE y FFFF") << QStringLiteral("a") + QChar(0xFFFE) + QChar(0xFFFF) + QStringLiteral("'")
+                                               << QStringLiteral("'a") + QChar(0xFFFD) + QChar(0xFFFD) + QStringLiteral("'''");
     QTest::newRow("par valido intacto") << QStringLiteral("a\U0001F600b") << QStringLiteral("'a\U0001F600b'");
 }
 

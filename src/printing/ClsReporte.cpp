@@ -12,6 +12,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -27,6 +28,15 @@
 #include <QTextDocument>
 
 namespace {
+
+// Whether a PDF file was written to its end: the printer reports no failed
+// write (a full disk, /dev/full), so the file itself is read back.
+bool PdfCompleto(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 5) return false;
+    f.seek(qMax<qint64>(0, f.size() - 64));
+    return f.readAll().contains("%%EOF");
+}
 
 // A window of the wanted size fitted into the free area of the screen the
 // program's window is on (less room for the window frame), centred there.
@@ -254,7 +264,8 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         ultima_.impresora = info.printerName();
     }
     PreparaImpresora(impresora, definicion);
-    const int paginas = Pinta(&impresora, documento.html, documento.identificacion, copias);
+    int paginas = Pinta(&impresora, documento.html, documento.identificacion, copias);
+    if (paginas >= 0 && !archivoPdf.isEmpty() && !PdfCompleto(archivoPdf)) paginas = -1;
     if (paginas < 0) {
         Avisa(archivoPdf.isEmpty()
                   ? QStringLiteral("No se pudo imprimir en la impresora \"%1\".").arg(ultima_.impresora)

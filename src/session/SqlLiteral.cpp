@@ -39,6 +39,9 @@ QString Texto(const QString& valor) {
         const qsizetype resto = SustitutoSuelto(QStringView(v).mid(i + 1));
         i = resto < 0 ? -1 : i + 1 + resto;
     }
+    // The engine reads U+FFFE and U+FFFF back as U+FFFD: written so at once.
+    v.replace(QChar(0xFFFE), QChar(QChar::ReplacementCharacter));
+    v.replace(QChar(0xFFFF), QChar(QChar::ReplacementCharacter));
     v.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + v + QLatin1Char('\'');
 }

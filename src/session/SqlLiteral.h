@@ -2,7 +2,8 @@
 // The one way a value enters a statement of this program.
 //   Texto(v):  a quoted text literal; apostrophes inside are doubled, NUL
 //              characters dropped and lone UTF-16 surrogates written as
-//              U+FFFD, so a value can never end the literal.
+//              U+FFFD, so a value can never end the literal (U+FFFE and
+//              U+FFFF too: the engine reads them back as U+FFFD).
 //   Numero(v): a value the statements write bare (a complement, a month, an
 //              amount): it must read as a number, or an ErrorEjecucion is
 //              raised and the statement is never sent.
