@@ -167,6 +167,16 @@ void ClsConexion::AbreSqlite(const QString& ruta) {
 
 void ClsConexion::AbreOdbc() {
     motor_ = DialectoSql::Motor::Odbc;
+    // The server is the name of a data source and nothing else: a value that
+    // could carry attributes of its own (DRIVER=..., FILEDSN=...) would make
+    // the driver manager load whatever library or file it names.
+    const QString servidor = Servidor.trimmed();
+    for (QChar c : {QLatin1Char('='), QLatin1Char(';'), QLatin1Char('{'), QLatin1Char('}')})
+        if (servidor.contains(c)) {
+            InformaFalloConexion(QStringLiteral("El servidor debe ser el nombre de un origen de datos ODBC; "
+                                                "no puede contener \"=\", \";\" ni llaves."));
+            return;
+        }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))) {
         InformaFalloConexion(QStringLiteral("El controlador ODBC de Qt no está instalado."));
         return;
@@ -174,7 +184,7 @@ void ClsConexion::AbreOdbc() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombreConexion_);
     // Qt's ODBC driver writes "DSN=" before the name and ";UID=", ";PWD=" after
     // it itself, so the text sent is DSN=..;DATABASE=..;UID=..;PWD=..
-    QString nombre = AtributoOdbc(Servidor.trimmed());
+    QString nombre = servidor;
     if (!BaseDatos.trimmed().isEmpty()) nombre += QStringLiteral(";DATABASE=") + AtributoOdbc(BaseDatos.trimmed());
     db.setDatabaseName(nombre);
     db.setUserName(AtributoOdbc(Usuario));
@@ -188,7 +198,10 @@ void ClsConexion::AbreOdbc() {
         QSqlDatabase::removeDatabase(nombreConexion_);
         return;
     }
+    // The engine behind the data source, as its driver names it.
+    if (db.driver() && db.driver()->dbmsType() == QSqlDriver::PostgreSQL) motor_ = DialectoSql::Motor::Postgres;
     conectado_ = true;
+    EstableceTiempoEspera(tiempoEspera_);
 }
 
 void ClsConexion::Conecta(bool, int) {
@@ -223,8 +236,16 @@ QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombr
 
 void ClsConexion::EstableceTiempoEspera(int segundos) {
     tiempoEspera_ = segundos;
-    if (motor_ == DialectoSql::Motor::Sqlite && conectado_)
+    if (!conectado_) return;
+    if (motor_ == DialectoSql::Motor::Sqlite) {
         if (sqlite3* h = ManejadorSqlite(Conexion())) sqlite3_busy_timeout(h, segundos * 1000);
+    } else if (motor_ == DialectoSql::Motor::Postgres) {
+        // A statement waiting for a lock another session holds gives up after
+        // the time-out with the server's "canceling statement due to lock
+        // timeout" (0: waits without end, as PostgreSQL does by default).
+        QSqlQuery q(Conexion());
+        q.exec(QStringLiteral("SET lock_timeout = ") + QString::number(qMax(0, segundos) * 1000));
+    }
 }
 
 QString ClsConexion::Dsn() const { return motor_ == DialectoSql::Motor::Sqlite ? archivo_ : Servidor.trimmed(); }
