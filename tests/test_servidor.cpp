@@ -27,6 +27,7 @@ private slots:
     void valoresDificilesIdaYVuelta();
     void barrasInvertidasConCualquierAjusteDelServidor();
     void sentenciaBloqueadaSeRindeTrasElTiempo();
+    void servidorSeVaYVuelve();
     void servidorConAtributosSeRechaza_data();
     void servidorConAtributosSeRechaza();
 };
@@ -149,6 +150,33 @@ void TestServidor::sentenciaBloqueadaSeRindeTrasElTiempo() {
         Conexion().EjecutaSql(QStringLiteral("DELETE Aux_MV_Cpte WHERE Usuario = 'PUESTO01|admin'"));
     }
     QSqlDatabase::removeDatabase(nombre);
+}
+
+void TestServidor::servidorSeVaYVuelve() {
+    if (Prueba::DsnPostgres().isEmpty()) QSKIP("needs the PostgreSQL test server (scripts/postgres.sh)");
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    Recordset pid = Conexion().AbreRecordset(QStringLiteral("SELECT pg_backend_pid() AS PID"));
+    const QString proceso = pid.Campo(0).toString();
+    pid.Cierra();
+    // The server ends the session's connection, as when it stops.
+    Prueba::EjecutaEnServidor(QStringLiteral("postgres"), {QStringLiteral("SELECT pg_terminate_backend(%1)").arg(proceso)});
+    QElapsedTimer reloj;
+    reloj.start();
+    bool rechazada = false;
+    try {
+        Conexion().EjecutaSql(QStringLiteral("DELETE Aux_MV_Cpte WHERE Usuario = 'PUESTO01|admin'"));
+    } catch (const ErrorEjecucion&) {
+        rechazada = true;
+    }
+    QVERIFY2(rechazada, "a statement on a lost connection reported success");
+    QVERIFY(reloj.elapsed() < 30000);
+    // Retry: the next statement connects again and runs.
+    QCOMPARE(Conexion().ObtieneDescripcion(QStringLiteral("V_TA_CPTE"), QStringLiteral("fc"), QStringLiteral("DESCRIPCION"),
+                                           QStringLiteral("CODIGO"))
+                 .toString(),
+             QStringLiteral("FACTURA"));
+    Recordset otro = Conexion().AbreRecordset(QStringLiteral("SELECT pg_backend_pid() AS PID"));
+    QVERIFY(otro.Campo(0).toString() != proceso);
 }
 
 void TestServidor::servidorConAtributosSeRechaza_data() {

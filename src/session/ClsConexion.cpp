@@ -214,6 +214,7 @@ bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); 
 
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
+    perdida_ = false;
     plantillas_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
     // its own registration), so an instance that never connected touches
@@ -233,6 +234,28 @@ void ClsConexion::Cierra() {
 }
 
 QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombreConexion_, false); }
+
+bool ClsConexion::RevisaTrasFallo() {
+    // A refused statement on a server: when not even "SELECT 1" runs (and no
+    // transaction of ours explains it), the server went away; the statement
+    // stays refused and the next one connects again first.
+    if (motor_ != DialectoSql::Motor::Postgres || transaccionAbierta_) return false;
+    QSqlQuery prueba(Conexion());
+    if (!prueba.exec(QStringLiteral("SELECT 1"))) perdida_ = true;
+    return false;
+}
+
+void ClsConexion::Reanuda() {
+    if (!perdida_ || transaccionAbierta_) return;
+    QSqlDatabase db = Conexion();
+    db.close();
+    if (!db.open())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("No se pudo volver a conectar con el servidor %1.\n%2")
+                                 .arg(Servidor.trimmed(), db.lastError().text()));
+    perdida_ = false;
+    EstableceTiempoEspera(tiempoEspera_);
+}
 
 void ClsConexion::EstableceTiempoEspera(int segundos) {
     tiempoEspera_ = segundos;
@@ -264,11 +287,12 @@ QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql
 Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     if (!Conectado())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    Reanuda();
     auto d = std::make_shared<Recordset::Datos>();
     d->consulta = QSqlQuery(Conexion());
     d->consulta.setForwardOnly(true);
     d->consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!d->consulta.exec(Adapta(sentencia)))
+    if (!d->consulta.exec(Adapta(sentencia)) && !RevisaTrasFallo())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(d->consulta.lastError().text(), Recorta(sentencia)));
     const QSqlRecord rec = d->consulta.record();
@@ -318,8 +342,9 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
             throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("%1\nSentencia: %2").arg(error, Recorta(sentencia)));
         return;
     }
+    Reanuda();
     QSqlQuery q(Conexion());
-    if (!q.exec(Adapta(sentencia)))
+    if (!q.exec(Adapta(sentencia)) && !RevisaTrasFallo())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
     filasAfectadas_ = q.numRowsAffected();
