@@ -9,7 +9,10 @@
 #include "session/SqlLiteral.h"
 #include "support/Fixture.h"
 
+#include "session/CreaBaseDatos.h"
+
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,6 +31,7 @@ private slots:
     void barrasInvertidasConCualquierAjusteDelServidor();
     void sentenciaBloqueadaSeRindeTrasElTiempo();
     void servidorSeVaYVuelve();
+    void exportarIgualEnAmbosMotores();
     void servidorConAtributosSeRechaza_data();
     void servidorConAtributosSeRechaza();
 };
@@ -177,6 +181,47 @@ void TestServidor::servidorSeVaYVuelve() {
              QStringLiteral("FACTURA"));
     Recordset otro = Conexion().AbreRecordset(QStringLiteral("SELECT pg_backend_pid() AS PID"));
     QVERIFY(otro.Campo(0).toString() != proceso);
+}
+
+void TestServidor::exportarIgualEnAmbosMotores() {
+    if (Prueba::DsnPostgres().isEmpty()) QSKIP("needs the PostgreSQL test server (scripts/postgres.sh)");
+    // Every demo voucher, shown by the program on the embedded database and
+    // on the server, gives the same text.
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    const QString archivo = env.Carpeta() + QStringLiteral("demo.db");
+    QVERIFY(CreaBaseDatos::Crea(archivo, Prueba::RutaFuente(QStringLiteral("db/schema.sql")),
+                                Prueba::RutaFuente(QStringLiteral("db/demo.sql")), true)
+                .ok);
+    QStringList parametros;
+    Recordset v = Conexion().AbreRecordset(QStringLiteral("SELECT TC, IDCOMPROBANTE FROM V_MV_CPTE ORDER BY ID"));
+    for (; !v.Eof(); v.MoveNext()) {
+        const QString id = v.Campo(1).toString().trimmed();
+        parametros << QStringLiteral("@TC=%1|@Sucursal=%2|@Numero=%3|@Letra=%4|@PConsultaSolamente=SI|")
+                          .arg(v.Campo(0).toString().trimmed(), id.left(4), id.mid(4, 8), id.mid(12));
+    }
+    Recordset c = Conexion().AbreRecordset(QStringLiteral("SELECT TC, IDCOMPROBANTE, CUENTA FROM C_MV_CPTE ORDER BY ID"));
+    for (; !c.Eof(); c.MoveNext()) {
+        const QString id = c.Campo(1).toString().trimmed();
+        parametros << QStringLiteral("@GestionCompras=SI|@TC=%1|@Sucursal=%2|@Numero=%3|@Letra=%4|@Proveedor=%5|@PConsultaSolamente=SI|")
+                          .arg(c.Campo(0).toString().trimmed(), id.left(4), id.mid(4, 8), id.mid(12),
+                               c.Campo(2).toString().trimmed());
+    }
+    QVERIFY(parametros.size() > 10);
+    auto exporta = [](const QString& conexion) {
+        QProcess p;
+        p.setProgram(Prueba::RutaBinario(QStringLiteral("conscpte")));
+        p.setArguments({QStringLiteral("--exportar"), QStringLiteral("-"), conexion});
+        p.start();
+        if (!p.waitForFinished(120000)) return QByteArray("(no terminó)");
+        return p.readAllStandardOutput() + "\n[estado " + QByteArray::number(p.exitCode()) + "]";
+    };
+    for (const QString& par : parametros) {
+        const QByteArray embebida = exporta(QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(archivo, par));
+        const QByteArray servidor = exporta(QStringLiteral("@Server=%1;@DbName=%2;@ParametroAdicional=%3;")
+                                                .arg(Prueba::DsnPostgres(), env.BaseServidor(), par));
+        QVERIFY2(embebida.size() > 100, qPrintable(par));
+        QCOMPARE(QString::fromUtf8(servidor), QString::fromUtf8(embebida));
+    }
 }
 
 void TestServidor::servidorConAtributosSeRechaza_data() {

@@ -13,6 +13,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <QUuid>
@@ -306,6 +307,8 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
             if (tipo.contains("DATETIME") || tipo.contains("TIMESTAMP")) clase = Recordset::Datos::Clase::FechaHora;
             else if (tipo.contains("DATE")) clase = Recordset::Datos::Clase::Fecha;
         }
+        if (motor_ == DialectoSql::Motor::Postgres && rec.field(i).metaType().id() == QMetaType::Double)
+            clase = Recordset::Datos::Clase::Decimal;
         d->clases.append(clase);
     }
     d->hayFila = d->consulta.next();
