@@ -11,6 +11,7 @@ paquetes=(
   poppler-utils xvfb xauth
   libgtest-dev libbenchmark-dev
   libsqliteodbc
+  postgresql odbc-postgresql
 )
 faltan=()
 for p in "${paquetes[@]}"; do

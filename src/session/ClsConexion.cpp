@@ -13,6 +13,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <QUuid>
@@ -167,6 +168,16 @@ void ClsConexion::AbreSqlite(const QString& ruta) {
 
 void ClsConexion::AbreOdbc() {
     motor_ = DialectoSql::Motor::Odbc;
+    // The server is the name of a data source and nothing else: a value that
+    // could carry attributes of its own (DRIVER=..., FILEDSN=...) would make
+    // the driver manager load whatever library or file it names.
+    const QString servidor = Servidor.trimmed();
+    for (QChar c : {QLatin1Char('='), QLatin1Char(';'), QLatin1Char('{'), QLatin1Char('}')})
+        if (servidor.contains(c)) {
+            InformaFalloConexion(QStringLiteral("El servidor debe ser el nombre de un origen de datos ODBC; "
+                                                "no puede contener \"=\", \";\" ni llaves."));
+            return;
+        }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))) {
         InformaFalloConexion(QStringLiteral("El controlador ODBC de Qt no está instalado."));
         return;
@@ -174,7 +185,7 @@ void ClsConexion::AbreOdbc() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombreConexion_);
     // Qt's ODBC driver writes "DSN=" before the name and ";UID=", ";PWD=" after
     // it itself, so the text sent is DSN=..;DATABASE=..;UID=..;PWD=..
-    QString nombre = AtributoOdbc(Servidor.trimmed());
+    QString nombre = servidor;
     if (!BaseDatos.trimmed().isEmpty()) nombre += QStringLiteral(";DATABASE=") + AtributoOdbc(BaseDatos.trimmed());
     db.setDatabaseName(nombre);
     db.setUserName(AtributoOdbc(Usuario));
@@ -188,7 +199,10 @@ void ClsConexion::AbreOdbc() {
         QSqlDatabase::removeDatabase(nombreConexion_);
         return;
     }
+    // The engine behind the data source, as its driver names it.
+    if (db.driver() && db.driver()->dbmsType() == QSqlDriver::PostgreSQL) motor_ = DialectoSql::Motor::Postgres;
     conectado_ = true;
+    EstableceTiempoEspera(tiempoEspera_);
 }
 
 void ClsConexion::Conecta(bool, int) {
@@ -201,6 +215,7 @@ bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); 
 
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
+    perdida_ = false;
     plantillas_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
     // its own registration), so an instance that never connected touches
@@ -221,10 +236,40 @@ void ClsConexion::Cierra() {
 
 QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombreConexion_, false); }
 
+bool ClsConexion::RevisaTrasFallo() {
+    // A refused statement on a server: when not even "SELECT 1" runs (and no
+    // transaction of ours explains it), the server went away; the statement
+    // stays refused and the next one connects again first.
+    if (motor_ != DialectoSql::Motor::Postgres || transaccionAbierta_) return false;
+    QSqlQuery prueba(Conexion());
+    if (!prueba.exec(QStringLiteral("SELECT 1"))) perdida_ = true;
+    return false;
+}
+
+void ClsConexion::Reanuda() {
+    if (!perdida_ || transaccionAbierta_) return;
+    QSqlDatabase db = Conexion();
+    db.close();
+    if (!db.open())
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("No se pudo volver a conectar con el servidor %1.\n%2")
+                                 .arg(Servidor.trimmed(), db.lastError().text()));
+    perdida_ = false;
+    EstableceTiempoEspera(tiempoEspera_);
+}
+
 void ClsConexion::EstableceTiempoEspera(int segundos) {
     tiempoEspera_ = segundos;
-    if (motor_ == DialectoSql::Motor::Sqlite && conectado_)
+    if (!conectado_) return;
+    if (motor_ == DialectoSql::Motor::Sqlite) {
         if (sqlite3* h = ManejadorSqlite(Conexion())) sqlite3_busy_timeout(h, segundos * 1000);
+    } else if (motor_ == DialectoSql::Motor::Postgres) {
+        // A statement waiting for a lock another session holds gives up after
+        // the time-out with the server's "canceling statement due to lock
+        // timeout" (0: waits without end, as PostgreSQL does by default).
+        QSqlQuery q(Conexion());
+        q.exec(QStringLiteral("SET lock_timeout = ") + QString::number(qMax(0, segundos) * 1000));
+    }
 }
 
 QString ClsConexion::Dsn() const { return motor_ == DialectoSql::Motor::Sqlite ? archivo_ : Servidor.trimmed(); }
@@ -243,11 +288,12 @@ QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql
 Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     if (!Conectado())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    Reanuda();
     auto d = std::make_shared<Recordset::Datos>();
     d->consulta = QSqlQuery(Conexion());
     d->consulta.setForwardOnly(true);
     d->consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!d->consulta.exec(Adapta(sentencia)))
+    if (!d->consulta.exec(Adapta(sentencia)) && !RevisaTrasFallo())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(d->consulta.lastError().text(), Recorta(sentencia)));
     const QSqlRecord rec = d->consulta.record();
@@ -261,6 +307,8 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
             if (tipo.contains("DATETIME") || tipo.contains("TIMESTAMP")) clase = Recordset::Datos::Clase::FechaHora;
             else if (tipo.contains("DATE")) clase = Recordset::Datos::Clase::Fecha;
         }
+        if (motor_ == DialectoSql::Motor::Postgres && rec.field(i).metaType().id() == QMetaType::Double)
+            clase = Recordset::Datos::Clase::Decimal;
         d->clases.append(clase);
     }
     d->hayFila = d->consulta.next();
@@ -297,8 +345,9 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
             throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("%1\nSentencia: %2").arg(error, Recorta(sentencia)));
         return;
     }
+    Reanuda();
     QSqlQuery q(Conexion());
-    if (!q.exec(Adapta(sentencia)))
+    if (!q.exec(Adapta(sentencia)) && !RevisaTrasFallo())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
     filasAfectadas_ = q.numRowsAffected();

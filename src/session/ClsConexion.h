@@ -104,6 +104,11 @@ private:
     void AbreSqlite(const QString& ruta);
     void AbreOdbc();
     void InformaFalloConexion(const QString& textoDriver);
+    // A server that went away: noted after a refused statement, and the
+    // connection opened again before the next one (see RevisaTrasFallo).
+    bool RevisaTrasFallo();
+    void Reanuda();
+    bool perdida_ = false;
 
     QString nombreConexion_;
     DialectoSql::Motor motor_ = DialectoSql::Motor::Sqlite;

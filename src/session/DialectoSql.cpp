@@ -60,7 +60,8 @@ bool RegistraColacion(void* manejador) {
 }
 
 QString Adapta(const QString& sentencia, Motor motor) {
-    if (motor != Motor::Sqlite) return sentencia;
+    if (motor == Motor::Odbc) return sentencia;
+    const bool pg = motor == Motor::Postgres;
     const QString& s = sentencia;
     QString out;
     out.reserve(s.size() + 64);
@@ -85,8 +86,20 @@ QString Adapta(const QString& sentencia, Motor motor) {
                 out += QStringView(s).mid(i);
                 break;
             }
-            out += QStringView(s).mid(i, j - i + 1);
-            out += colacion;
+            const QStringView literal = QStringView(s).mid(i, j - i + 1);
+            if (!pg) {
+                out += literal;
+                out += colacion;
+            } else if (literal.contains(QLatin1Char('\\'))) {
+                if (!out.isEmpty() && EsLetraIdent(out.back())) out += QLatin1Char(' ');
+                out += QLatin1Char('E');
+                for (QChar x : literal) {
+                    out += x;
+                    if (x == QLatin1Char('\\')) out += x;
+                }
+            } else {
+                out += literal;
+            }
             i = j + 1;
             if (i < s.size() && (EsLetraIdent(s[i]) || s[i] == QLatin1Char('\''))) out += QLatin1Char(' ');
             primeraPalabra = false;
@@ -96,7 +109,14 @@ QString Adapta(const QString& sentencia, Motor motor) {
             const QChar cierre = c == QLatin1Char('[') ? QLatin1Char(']') : c;
             qsizetype j = s.indexOf(cierre, i + 1);
             if (j < 0) j = s.size() - 1;
-            out += QStringView(s).mid(i, j - i + 1);
+            if (pg && c == QLatin1Char('[') && s[j] == QLatin1Char(']') && j > i + 1 &&
+                !QStringView(s).mid(i + 1, j - i - 1).contains(QLatin1Char('"'))) {
+                out += QLatin1Char('"');
+                out += QStringView(s).mid(i + 1, j - i - 1);
+                out += QLatin1Char('"');
+            } else {
+                out += QStringView(s).mid(i, j - i + 1);
+            }
             i = j + 1;
             primeraPalabra = false;
             continue;

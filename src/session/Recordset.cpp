@@ -41,7 +41,18 @@ QVariant Recordset::Datos::Convierte(int i) const {
         const double d = v.toDouble();
         if (std::isfinite(d)) return QString::number(d, 'f', QLocale::FloatingPointShortest);
     }
-    if (clases.value(i) != Clase::Otro && v.metaType().id() == QMetaType::QString)
+    if (clases.value(i) == Clase::Decimal && v.metaType().id() == QMetaType::QString) {
+        // "25.0000" of a numeric(19,4) column is given as the embedded engine
+        // gives the same stored value: its shortest exact decimal text ("25").
+        QString t = v.toString();
+        if (t.contains(QLatin1Char('.')) && !t.contains(QLatin1Char('e')) && !t.contains(QLatin1Char('E'))) {
+            while (t.endsWith(QLatin1Char('0'))) t.chop(1);
+            if (t.endsWith(QLatin1Char('.'))) t.chop(1);
+            if (t == QLatin1String("-0")) t = QStringLiteral("0");
+        }
+        return t;
+    }
+    if (clases.value(i) != Clase::Otro && clases.value(i) != Clase::Decimal && v.metaType().id() == QMetaType::QString)
         return TextoAFecha(v.toString(), clases.value(i));
     if (v.metaType().id() == QMetaType::QDateTime) {
         const QDateTime dt = v.toDateTime();

@@ -44,7 +44,8 @@ private:
 };
 
 struct Recordset::Datos {
-    enum class Clase { Otro, Fecha, FechaHora };
+    // Decimal: a server's decimal column (text such as "25.0000").
+    enum class Clase { Otro, Fecha, FechaHora, Decimal };
     QSqlQuery consulta;
     QVector<QString> nombres;
     QVector<Clase> clases;

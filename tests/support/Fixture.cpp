@@ -6,7 +6,11 @@
 #include "session/ModGlobal.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
+#include <QUuid>
 
 #include <stdexcept>
 
@@ -20,6 +24,31 @@ QString RutaFuente(const QString& relativa) {
 
 QString RutaBinario(const QString& relativa) {
     return qEnvironmentVariable("TALERUNA_BIN") + QLatin1Char('/') + relativa;
+}
+
+QString DsnPostgres() { return qEnvironmentVariable("TALERUNA_PG_DSN"); }
+
+void EjecutaEnServidor(const QString& base, const QStringList& sentencias) {
+    const QString nombre = QStringLiteral("prueba-pg-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
+        db.setDatabaseName(DsnPostgres() + QStringLiteral(";DATABASE=") + base);
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            for (const QString& s : sentencias)
+                if (!q.exec(s)) {
+                    error = s + QStringLiteral(": ") + q.lastError().text();
+                    break;
+                }
+            q = QSqlQuery();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    if (!error.isEmpty()) throw std::runtime_error(error.toStdString());
 }
 
 Entorno::Entorno(Datos datos, const QString& semilla, bool conectar) {
@@ -37,15 +66,24 @@ Entorno::Entorno(Datos datos, const QString& semilla, bool conectar) {
     CarpetaApp = Carpeta();
     EstableceFinPrograma([](int codigo) { throw ProgramaTerminado{codigo}; });
 
-    base_ = dir_.path() + QStringLiteral("/prueba.db");
-    const auto r = CreaBaseDatos::Crea(base_, RutaFuente(QStringLiteral("db/schema.sql")),
-                                       datos == Datos::Demo ? RutaFuente(QStringLiteral("db/demo.sql")) : QString(), true);
-    if (!r.ok) throw std::runtime_error(r.error.toStdString());
+    const QString dsn = DsnPostgres();
+    if (!dsn.isEmpty()) {
+        baseServidor_ = QStringLiteral("prueba_") + QUuid::createUuid().toString(QUuid::Id128);
+        EjecutaEnServidor(QStringLiteral("postgres"),
+                          {QStringLiteral("CREATE DATABASE %1 TEMPLATE %2 STRATEGY FILE_COPY")
+                               .arg(baseServidor_, datos == Datos::Demo ? QStringLiteral("taleruna_demo")
+                                                                        : QStringLiteral("taleruna_vacia"))});
+    } else {
+        base_ = dir_.path() + QStringLiteral("/prueba.db");
+        const auto r = CreaBaseDatos::Crea(base_, RutaFuente(QStringLiteral("db/schema.sql")),
+                                           datos == Datos::Demo ? RutaFuente(QStringLiteral("db/demo.sql")) : QString(), true);
+        if (!r.ok) throw std::runtime_error(r.error.toStdString());
+    }
     if (!conectar) return;
     ClsConexion& cnx = Conexion();
     cnx.Cierra();
-    cnx.Servidor.clear();
-    cnx.BaseDatos = base_;
+    cnx.Servidor = dsn;
+    cnx.BaseDatos = dsn.isEmpty() ? base_ : baseServidor_;
     cnx.Usuario.clear();
     cnx.Clave.clear();
     cnx.Conecta(false, 3);
@@ -55,6 +93,14 @@ Entorno::Entorno(Datos datos, const QString& semilla, bool conectar) {
 
 Entorno::~Entorno() {
     FinalizaSistema();
+    if (!baseServidor_.isEmpty()) {
+        try {
+            EjecutaEnServidor(QStringLiteral("postgres"),
+                              {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(baseServidor_)});
+        } catch (const std::exception& e) {
+            qWarning("test database %s not dropped: %s", qPrintable(baseServidor_), e.what());
+        }
+    }
     EstableceFinPrograma({});
     ParametroAdicional.clear();
     EstableceLineaComandos({});

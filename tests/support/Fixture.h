@@ -3,6 +3,10 @@
 // a few seed rows) in a temporary folder that is also the program's folder
 // and the Windows folder, the session connected to it, and a scripted
 // responder that records every message and error instead of showing it.
+// With TALERUNA_PG_DSN set (scripts/postgres.sh sets it), the database is a
+// fresh PostgreSQL database copied from the template taleruna_vacia or
+// taleruna_demo of that data source, and dropped at the end; RutaBase() is
+// then empty.
 #include "session/Dialogos.h"
 
 #include <QString>
@@ -25,7 +29,9 @@ public:
     Entorno& operator=(const Entorno&) = delete;
 
     QString Carpeta() const;     // program folder and Windows folder, with a closing "/"
-    QString RutaBase() const;    // the database file
+    QString RutaBase() const;    // the database file ("" on PostgreSQL)
+    // The server database on PostgreSQL ("" on the embedded database).
+    QString BaseServidor() const { return baseServidor_; }
     void Ejecuta(const QString& sql) const;  // runs statements on the session's connection
     void EscribeArchivo(const QString& nombre, const QByteArray& contenido) const;
 
@@ -34,7 +40,15 @@ public:
 private:
     QTemporaryDir dir_;
     QString base_;
+    QString baseServidor_;
 };
+
+// The ODBC data source of the PostgreSQL test server ("" when the tests run
+// on the embedded database).
+QString DsnPostgres();
+// Runs statements on the database `base` of the PostgreSQL test server through
+// a connection of its own (not the session's); throws on an error.
+void EjecutaEnServidor(const QString& base, const QStringList& sentencias);
 
 // Path of a file of the sources (TALERUNA_SOURCE set by CTest).
 QString RutaFuente(const QString& relativa);
