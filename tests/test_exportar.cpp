@@ -11,28 +11,11 @@
 
 namespace {
 
-struct Corrida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Prueba::Corrida;
 
 Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment(),
                 const QString& salidaEstandar = {}, int espera = 60000) {
-    QProcess p;
-    p.setProcessEnvironment(entorno);
-    if (!salidaEstandar.isEmpty()) p.setStandardOutputFile(salidaEstandar);
-    p.start(Prueba::RutaBinario(QStringLiteral("conscpte")), argumentos);
-    Corrida c;
-    if (!p.waitForFinished(espera)) {
-        p.kill();
-        p.waitForFinished();
-        return c;
-    }
-    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    c.salida = QString::fromUtf8(p.readAllStandardOutput());
-    c.errores = QString::fromUtf8(p.readAllStandardError());
-    return c;
+    return Prueba::EjecutaPrograma(argumentos, entorno, salidaEstandar, espera);
 }
 
 QString Linea(const QString& base, const QString& parametros) {

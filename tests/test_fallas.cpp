@@ -148,26 +148,11 @@ int Estacionadas(const QString& ruta) {
     return n;
 }
 
-struct Corrida {
-    int codigo = -1;
-    QString salida, errores;
-};
+using Prueba::Corrida;
 
 Corrida Exporta(const QString& base) {
-    QProcess p;
-    p.start(Prueba::RutaBinario(QStringLiteral("conscpte")),
-            {QStringLiteral("--exportar"), QStringLiteral("-"),
-             QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(base, kFc25)});
-    Corrida c;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return c;
-    }
-    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    c.salida = QString::fromUtf8(p.readAllStandardOutput());
-    c.errores = QString::fromUtf8(p.readAllStandardError());
-    return c;
+    return Prueba::EjecutaPrograma({QStringLiteral("--exportar"), QStringLiteral("-"),
+                                    QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(base, kFc25)});
 }
 
 QStringList Encabezado(const QString& exportado) {

@@ -11,26 +11,12 @@
 
 namespace {
 
-struct Corrida {
-    int codigo = -1;
-    QString errores;
-};
+using Prueba::Corrida;
 
 Corrida Ejecuta(const QStringList& argumentos) {
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     entorno.insert(QStringLiteral("TALERUNA_REPORTES"), Prueba::RutaFuente(QStringLiteral("reports")));
-    QProcess p;
-    p.setProcessEnvironment(entorno);
-    p.start(Prueba::RutaBinario(QStringLiteral("conscpte")), argumentos);
-    Corrida c;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return c;
-    }
-    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    c.errores = QString::fromUtf8(p.readAllStandardError());
-    return c;
+    return Prueba::EjecutaPrograma(argumentos, entorno);
 }
 
 // The PDF's text in drawing order, every run of blanks and line ends as one blank.

@@ -6,6 +6,7 @@
 #include "session/ModGlobal.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -49,6 +50,24 @@ void EjecutaEnServidor(const QString& base, const QStringList& sentencias) {
     }
     QSqlDatabase::removeDatabase(nombre);
     if (!error.isEmpty()) throw std::runtime_error(error.toStdString());
+}
+
+Corrida EjecutaPrograma(const QStringList& argumentos, const QProcessEnvironment& entorno, const QString& salidaEstandar,
+                        int espera) {
+    QProcess p;
+    p.setProcessEnvironment(entorno);
+    if (!salidaEstandar.isEmpty()) p.setStandardOutputFile(salidaEstandar);
+    p.start(RutaBinario(QStringLiteral("conscpte")), argumentos);
+    Corrida c;
+    if (!p.waitForFinished(espera)) {
+        p.kill();
+        p.waitForFinished();
+        return c;
+    }
+    c.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    c.salida = QString::fromUtf8(p.readAllStandardOutput());
+    c.errores = QString::fromUtf8(p.readAllStandardError());
+    return c;
 }
 
 Entorno::Entorno(Datos datos, const QString& semilla, bool conectar) {

@@ -9,7 +9,9 @@
 // then empty.
 #include "session/Dialogos.h"
 
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -49,6 +51,18 @@ QString DsnPostgres();
 // Runs statements on the database `base` of the PostgreSQL test server through
 // a connection of its own (not the session's); throws on an error.
 void EjecutaEnServidor(const QString& base, const QStringList& sentencias);
+
+// One run of the program (build tree's conscpte): its exit status (-1 when
+// it crashed or did not end within `espera` ms and was killed), standard
+// output (unless sent to `salidaEstandar`) and standard error.
+struct Corrida {
+    int codigo = -1;
+    QString salida;
+    QString errores;
+};
+Corrida EjecutaPrograma(const QStringList& argumentos,
+                        const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment(),
+                        const QString& salidaEstandar = {}, int espera = 120000);
 
 // Path of a file of the sources (TALERUNA_SOURCE set by CTest).
 QString RutaFuente(const QString& relativa);
