@@ -138,6 +138,11 @@ private slots:
         QTest::newRow("several cells take the first") << "L1\tx\nL2\ty\n" << QStringList{"L1", "L2"};
         QTest::newRow("blank line in the middle stays") << " a \n\nb\n" << QStringList{"a", "", "b"};
         QTest::newRow("one value") << "ONLY" << QStringList{"ONLY"};
+        QTest::newRow("old Mac CR line ends") << "R1\rR2\r" << QStringList{"R1", "R2"};
+        // Found by fuzzing: a lone surrogate kept the text from being split.
+        QTest::newRow("lone surrogate does not stop the split")
+            << QStringLiteral("N0") + QChar(0xDE20) + QStringLiteral("\r0S\n")
+            << QStringList{QStringLiteral("N0") + QChar(0xDE20), "0S"};
     }
     void lineasPegadas() {
         QFETCH(QString, texto);

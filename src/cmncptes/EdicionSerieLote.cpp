@@ -4,7 +4,6 @@
 #include "cmncptes/ListaSerieLote.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 namespace EdicionSerieLote {
 
@@ -26,8 +25,19 @@ QString SerieSiguiente(const QString& serie, qint64 paso) {
 }
 
 QStringList LineasPegadas(const QString& texto) {
-    static const QRegularExpression finLinea(QStringLiteral("\r\n|\n|\r"));
-    QStringList lineas = texto.split(finLinea);
+    // Lines end with CR LF, LF or CR. Split by hand: a regular expression
+    // does not match at all in a text with a lone surrogate, which a paste
+    // may bring.
+    QStringList lineas;
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto.at(i);
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r')) continue;
+        lineas.append(texto.mid(inicio, i - inicio));
+        if (c == QLatin1Char('\r') && i + 1 < texto.size() && texto.at(i + 1) == QLatin1Char('\n')) ++i;
+        inicio = i + 1;
+    }
+    lineas.append(texto.mid(inicio));
     if (!lineas.isEmpty() && lineas.last().isEmpty()) lineas.removeLast();
     QStringList valores;
     valores.reserve(lineas.size());
