@@ -88,6 +88,8 @@ private slots:
         QTest::newRow("paréntesis sin cerrar") << "({V_MV_CPTE.TC} = 'FC'";
         QTest::newRow("subconsulta") << "{V_MV_CPTE.TC} = (SELECT 1)";
         QTest::newRow("AND colgando") << "{V_MV_CPTE.TC} = 'FC' AND";
+        QTest::newRow("columna con palabra reservada") << "{V_MV_CPTE.TO} = -25";
+        QTest::newRow("columna FROM en minúsculas") << "{V_MV_CPTE.from} = 1";
     }
     void seleccionRechazada() {
         QFETCH(QString, formula);
@@ -133,6 +135,7 @@ private slots:
         QTest::newRow("sin signo") << QStringList{"{Aux_Mv_Cpte.ID}"} << false << "";
         QTest::newRow("con algo más") << QStringList{"+{Aux_Mv_Cpte.ID}, (SELECT 1)"} << false << "";
         QTest::newRow("tabla ajena") << QStringList{"+{V_Mv_CpteInsumos.Id}"} << false << "";
+        QTest::newRow("columna con palabra reservada") << QStringList{"-{Aux_Mv_Cpte.Order}"} << false << "";
     }
     void orden() {
         QFETCH(QStringList, campos);

@@ -12,6 +12,29 @@ bool EsNombre(const QString& s) {
     return true;
 }
 
+// Words the embedded engine never takes as a column name after "Tabla.", even
+// though they are names a table could be given elsewhere; a field spelled so
+// is refused instead of becoming a statement that does not parse.
+bool EsPalabraReservada(const QString& s) {
+    static const QStringList palabras{
+        QStringLiteral("ADD"), QStringLiteral("ALL"), QStringLiteral("ALTER"), QStringLiteral("AND"),
+        QStringLiteral("AS"), QStringLiteral("AUTOINCREMENT"), QStringLiteral("BETWEEN"), QStringLiteral("CASE"),
+        QStringLiteral("CHECK"), QStringLiteral("COLLATE"), QStringLiteral("COMMIT"), QStringLiteral("CONSTRAINT"),
+        QStringLiteral("CREATE"), QStringLiteral("DEFAULT"), QStringLiteral("DEFERRABLE"), QStringLiteral("DELETE"),
+        QStringLiteral("DISTINCT"), QStringLiteral("DROP"), QStringLiteral("ELSE"), QStringLiteral("ESCAPE"),
+        QStringLiteral("EXCEPT"), QStringLiteral("EXISTS"), QStringLiteral("FOREIGN"), QStringLiteral("FROM"),
+        QStringLiteral("GROUP"), QStringLiteral("HAVING"), QStringLiteral("IN"), QStringLiteral("INDEX"),
+        QStringLiteral("INSERT"), QStringLiteral("INTERSECT"), QStringLiteral("INTO"), QStringLiteral("IS"),
+        QStringLiteral("ISNULL"), QStringLiteral("JOIN"), QStringLiteral("LIMIT"), QStringLiteral("NOT"),
+        QStringLiteral("NOTHING"), QStringLiteral("NOTNULL"), QStringLiteral("NULL"), QStringLiteral("ON"),
+        QStringLiteral("OR"), QStringLiteral("ORDER"), QStringLiteral("PRIMARY"), QStringLiteral("REFERENCES"),
+        QStringLiteral("RETURNING"), QStringLiteral("SELECT"), QStringLiteral("SET"), QStringLiteral("TABLE"),
+        QStringLiteral("THEN"), QStringLiteral("TO"), QStringLiteral("TRANSACTION"), QStringLiteral("UNION"),
+        QStringLiteral("UNIQUE"), QStringLiteral("UPDATE"), QStringLiteral("USING"), QStringLiteral("VALUES"),
+        QStringLiteral("WHEN"), QStringLiteral("WHERE")};
+    return palabras.contains(s, Qt::CaseInsensitive);
+}
+
 struct ErrorFormula {
     QString texto;
 };
@@ -40,11 +63,14 @@ public:
         if (partes.size() != 2 || !EsNombre(partes.at(0).trimmed()) || !EsNombre(partes.at(1).trimmed()))
             Falla(QStringLiteral("el campo {%1} no es Tabla.Columna").arg(nombre));
         const QString tabla = partes.at(0).trimmed();
+        const QString columna = partes.at(1).trimmed();
+        if (EsPalabraReservada(columna))
+            Falla(QStringLiteral("el campo {%1} usa la palabra reservada %2 como columna").arg(nombre, columna));
         bool conocida = false;
         for (const QString& t : tablas_)
             if (t.compare(tabla, Qt::CaseInsensitive) == 0) conocida = true;
         if (!conocida) Falla(QStringLiteral("el reporte no lee la tabla %1").arg(tabla));
-        return tabla + QLatin1Char('.') + partes.at(1).trimmed();
+        return tabla + QLatin1Char('.') + columna;
     }
 
     void Blancos() {
