@@ -6,6 +6,8 @@
 # ours (third-party ones: tests/lsan.supp), an input slower than 10 s or one
 # that needs more than 2 GB fails the run; the input that did it is copied into
 # fuzz/corpus/<target>/ so it stays a regression case once the fault is mended.
+# TALERUNA_FUZZ_SEMILLA=N fixes libFuzzer's random seed (.ci/run sets 1, so the
+# same commit gets the same verdict); unset, every run draws a new one.
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 segundos="${1:-60}"
@@ -53,7 +55,7 @@ for t in "${objetivos[@]}"; do
   rm -f "$dir/hallazgos/$t-"*
   registro="$dir/$t.log"
   inicio=$(date +%s)
-  if "$dir/fuzz/$t" "$trabajo" "$semillas" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
+  if "$dir/fuzz/$t" "$trabajo" "$semillas" ${TALERUNA_FUZZ_SEMILLA:+-seed="$TALERUNA_FUZZ_SEMILLA"} -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
        -max_len=16384 -print_final_stats=1 -artifact_prefix="$dir/hallazgos/$t-" > "$registro" 2>&1; then
     estado=ok
   else

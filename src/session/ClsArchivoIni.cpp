@@ -29,7 +29,8 @@ QString ClsArchivoIni::LeeValor(const QString& archivo, const QString& seccion, 
     if (ruta.isEmpty()) return porDefecto;
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) return porDefecto;
-    const QByteArray bytes = f.read(4 * 1024 * 1024);
+    // At most 4 MB are read; the buffer is sized by the file, not by that limit.
+    const QByteArray bytes = f.read(qMin<qint64>(f.size(), 4 * 1024 * 1024));
     // INI files of the suite are written in the Windows code page; UTF-8 is taken when valid.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texto = utf8.decode(bytes);
