@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -109,6 +110,7 @@ private slots:
     void edicionDeEtiquetasRechazada();
     void cadaLlamadaArmaUnaVentanaNueva();
     void filasAgregadasTomanSuLugarEnElOrden();
+    void cadaOrdenEsElOrdenEstableDeLoQueSeVe();
     void claveDeOrdenComparaComoElTexto_data();
     void claveDeOrdenComparaComoElTexto();
     void listaLargaCargaEnPasos();
@@ -628,6 +630,57 @@ void TestChooser::filasAgregadasTomanSuLugarEnElOrden() {
         porPartes.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin() + desde, todas.begin() + desde + 100));
     QCOMPARE(porPartes.rowCount(), 1000);
     QCOMPARE(orden(porPartes), orden(entero));
+}
+
+// Every click sorts the rows as they are shown, stably: equal texts keep the
+// order they had, whether the same column is clicked again (the order turns),
+// another one is, or rows arrive while the list is sorted.
+void TestChooser::cadaOrdenEsElOrdenEstableDeLoQueSeVe() {
+    std::vector<ModeloComprobantes::Fila> todas;
+    for (int i = 0; i < 600; ++i) {
+        ModeloComprobantes::Fila f;
+        const QString nombre = QStringLiteral("cliente %1").arg((i * 37) % 11);
+        f.celdas = {QString::number(i), i % 4 == 0 ? nombre.toUpper() : nombre, QString::number(i % 3)};
+        todas.push_back(f);
+    }
+    ModeloComprobantes m;
+    m.EstableceColumnas({"N", "NOMBRE", "GRUPO"});
+    m.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin(), todas.begin() + 400));
+
+    const auto vista = [&] {
+        QList<int> filas;
+        for (int i = 0; i < m.rowCount(); ++i) filas << m.Texto(i, 0).toInt();
+        return filas;
+    };
+    const auto ordenada = [&](QList<int> filas, int columna, Qt::SortOrder orden) {
+        std::stable_sort(filas.begin(), filas.end(), [&](int a, int b) {
+            const int c = ModeloComprobantes::ComparaTextos(todas[static_cast<size_t>(a)].celdas[columna], todas[static_cast<size_t>(b)].celdas[columna]);
+            return orden == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
+        return filas;
+    };
+    struct Paso {
+        int columna;
+        Qt::SortOrder orden;
+        int agregadas;  // rows that arrive after the sort
+    };
+    const Paso pasos[] = {{1, Qt::DescendingOrder, 0}, {1, Qt::AscendingOrder, 0},  {1, Qt::DescendingOrder, 100},
+                          {1, Qt::AscendingOrder, 0},  {2, Qt::AscendingOrder, 0},  {1, Qt::AscendingOrder, 0},
+                          {1, Qt::AscendingOrder, 0},  {2, Qt::DescendingOrder, 100}, {2, Qt::AscendingOrder, 0}};
+    int cargadas = 400;
+    for (const Paso& p : pasos) {
+        QList<int> esperado = ordenada(vista(), p.columna, p.orden);
+        m.Ordena(p.columna, p.orden);
+        QCOMPARE(vista(), esperado);
+        if (p.agregadas > 0) {
+            for (int i = cargadas; i < cargadas + p.agregadas; ++i) esperado << i;
+            esperado = ordenada(esperado, p.columna, p.orden);
+            m.AgregaFilas(std::vector<ModeloComprobantes::Fila>(todas.begin() + cargadas, todas.begin() + cargadas + p.agregadas));
+            cargadas += p.agregadas;
+            QCOMPARE(vista(), esperado);
+        }
+    }
+    QCOMPARE(m.rowCount(), 600);
 }
 
 void TestChooser::claveDeOrdenComparaComoElTexto_data() {

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <limits>
+#include <memory>
 #include <sqlite3.h>
 #include <thread>
 
@@ -40,6 +41,9 @@ private slots:
     void plantillaInsert();
     void plantillaGuardaLoMismoQueElLiteral_data();
     void plantillaGuardaLoMismoQueElLiteral();
+    void recordsetLeeComoElControladorDeQt_data();
+    void recordsetLeeComoElControladorDeQt();
+    void recordsetAbiertoAlCerrarLaConexion();
     void literalesMaliciososNoEncuentranNada_data();
     void literalesMaliciososNoEncuentranNada();
     void deleteSinFromYCorchetes();
@@ -562,6 +566,71 @@ void TestConexion::plantillaGuardaLoMismoQueElLiteral() {
     const QStringList esperado = fila("literal");
     QCOMPARE(esperado.size(), 5);
     QCOMPARE(fila("plantilla"), esperado);
+}
+
+// The embedded database's results are read from the engine directly: every
+// kind of stored value comes out of a field as it does through Qt's driver
+// (the recordset's conversions applied to both).
+void TestConexion::recordsetLeeComoElControladorDeQt_data() {
+    QTest::addColumn<QString>("literal");
+    for (const char* l : {"'texto'", "''", "'  x  '", "'Ñandú 扳手'", "NULL", "0", "-5", "9007199254740993", "1.0", "1452.5",
+                          "0.0005", "1e300", "X'00FF41'", "'2026-03-05'", "'2026-03-05 14:07:09'", "'2026-03-05 00:00:00'",
+                          "'no es fecha'", "'12.5'"})
+        QTest::newRow(l) << QString::fromUtf8(l);
+}
+
+void TestConexion::recordsetLeeComoElControladorDeQt() {
+    QFETCH(QString, literal);
+    Prueba::Entorno env;
+    if (Conexion().Motor() != DialectoSql::Motor::Sqlite) QSKIP("the embedded database's own reading");
+    QSqlQuery q(Conexion().Conexion());
+    QVERIFY(q.exec(QStringLiteral("CREATE TABLE P (t TEXT, i INTEGER, d DECIMAL(19,4), f DATE, fh DATETIME, n)")));
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO P VALUES (%1, %1, %1, %1, %1, %1)").arg(literal)));
+    const QString sentencia = QStringLiteral("SELECT t, i, d, f, fh, n FROM P");
+
+    auto qt = std::make_shared<Recordset::Datos>();
+    qt->consulta = QSqlQuery(Conexion().Conexion());
+    qt->consulta.setForwardOnly(true);
+    qt->consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    QVERIFY(qt->consulta.exec(sentencia));
+    qt->hayFila = qt->consulta.next();
+    qt->vacio = false;
+    qt->nombres = {"t", "i", "d", "f", "fh", "n"};
+    using C = Recordset::Datos::Clase;
+    qt->clases = {C::Otro, C::Otro, C::Otro, C::Fecha, C::FechaHora, C::Otro};
+    const Recordset porQt(qt);
+
+    const Recordset directo = Conexion().AbreRecordset(sentencia);
+    QCOMPARE(directo.CantidadCampos(), 6);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(directo.NombreCampo(i), qt->nombres[i]);
+        const QVariant a = directo.Campo(i), b = porQt.Campo(i);
+        QCOMPARE(a.metaType(), b.metaType());
+        QCOMPARE(a.isNull(), b.isNull());
+        QCOMPARE(a, b);
+        QCOMPARE(Funciones().ValorCampo(a).toString(), Funciones().ValorCampo(b).toString());
+    }
+}
+
+// A result still open when the connection closes is let go with it: reading
+// it then is an error of its own, and the connection opens again.
+void TestConexion::recordsetAbiertoAlCerrarLaConexion() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
+                        "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('011', 'BANCO NACION');\n"
+                        "INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES ('007', 'BANCO GALICIA');\n");
+    Recordset abierto = Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_TA_BANCOS ORDER BY IDBANCO"));
+    QCOMPARE(abierto.Campo(QStringLiteral("IDBANCO")).toString(), QStringLiteral("007"));
+    Conexion().Cierra();
+    QVERIFY(abierto.Eof());
+    QVERIFY_THROWS_EXCEPTION(ErrorEjecucion, abierto.Campo(QStringLiteral("IDBANCO")));
+    abierto.Cierra();
+    // A statement left behind would hold its read lock: the deletion below would wait for it.
+    Conexion().EstableceTiempoEspera(2);
+    Conexion().Conecta();
+    QVERIFY(Conexion().Conectado());
+    Conexion().EjecutaSql(QStringLiteral("DELETE FROM V_TA_BANCOS WHERE IDBANCO = '007'"));
+    Recordset r = Conexion().AbreRecordset(QStringLiteral("SELECT * FROM V_TA_BANCOS"));
+    QCOMPARE(r.Campo(QStringLiteral("IDBANCO")).toString(), QStringLiteral("011"));
 }
 
 QTEST_GUILESS_MAIN(TestConexion)

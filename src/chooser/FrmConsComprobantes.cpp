@@ -232,7 +232,7 @@ void FrmConsComprobantes::Encolumnar() {
 namespace {
 // How long the load may hold the window: the first rows before it shows, and
 // each later step while it is shown.
-qint64 gPrimerLoteMs = 150;
+qint64 gPrimerLoteMs = 25;
 qint64 gLoteMs = 40;
 } // namespace
 

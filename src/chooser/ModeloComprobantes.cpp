@@ -118,11 +118,46 @@ void ModeloComprobantes::Reordena(const std::function<void()>& reordena) {
 
 void ModeloComprobantes::Ordena(int columna, Qt::SortOrder orden) {
     if (columna < 0 || columna >= columnCount()) return;
-    if (columna != columnaOrden_) claves_.clear();
+    const bool mismaColumna = columna == columnaOrden_;
+    const bool invierte = mismaColumna && orden != sentido_;
+    if (!mismaColumna) claves_.clear();
     columnaOrden_ = columna;
     sentido_ = orden;
     CompletaClaves();
-    Reordena([&] { std::stable_sort(orden_.begin(), orden_.end(), [this](int a, int b) { return Antes(a, b); }); });
+    Reordena([&] {
+        if (mismaColumna && !invierte) return;  // already in that order
+        if (invierte) {
+            // The rows are in the other order of the same column: the runs of
+            // equal texts are taken in reverse, each keeping its own order,
+            // which is what a stable sort in the new order gives.
+            std::vector<int> nuevo;
+            nuevo.reserve(orden_.size());
+            size_t fin = orden_.size();
+            while (fin > 0) {
+                size_t inicio = fin - 1;
+                const QString& clave = claves_[static_cast<size_t>(orden_[inicio])];
+                while (inicio > 0 && claves_[static_cast<size_t>(orden_[inicio - 1])] == clave) --inicio;
+                nuevo.insert(nuevo.end(), orden_.begin() + static_cast<std::ptrdiff_t>(inicio),
+                             orden_.begin() + static_cast<std::ptrdiff_t>(fin));
+                fin = inicio;
+            }
+            orden_.swap(nuevo);
+            return;
+        }
+        // A stable sort of the rows as shown, with each row's key at hand.
+        struct Entrada {
+            QStringView clave;
+            int fila;
+        };
+        std::vector<Entrada> entradas;
+        entradas.reserve(orden_.size());
+        for (int f : orden_) entradas.push_back({claves_[static_cast<size_t>(f)], f});
+        if (orden == Qt::AscendingOrder)
+            std::stable_sort(entradas.begin(), entradas.end(), [](const Entrada& a, const Entrada& b) { return a.clave.compare(b.clave) < 0; });
+        else
+            std::stable_sort(entradas.begin(), entradas.end(), [](const Entrada& a, const Entrada& b) { return a.clave.compare(b.clave) > 0; });
+        for (size_t i = 0; i < entradas.size(); ++i) orden_[i] = entradas[i].fila;
+    });
 }
 
 int ModeloComprobantes::rowCount(const QModelIndex& padre) const {

@@ -176,7 +176,9 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
             const QString cpte = Suc + Num + Let;
             const QString WC = QStringLiteral(" WHERE TC = ") + Tx(T) + QStringLiteral(" AND IDCOMPROBANTE = ") +
                                Tx(cpte.trimmed()) + QStringLiteral(" AND IDCOMPLEMENTO = ") + complSql;
-            const QString valoresClave = Tx(clave) + QLatin1Char(',') + Tx(T) + QLatin1Char(',') + Tx(cpte) +
+            // The key's literals, written once for all the voucher's rows.
+            const QString claveSql = Tx(clave), tipoSql = Tx(T), cpteSql = Tx(cpte);
+            const QString valoresClave = claveSql + QLatin1Char(',') + tipoSql + QLatin1Char(',') + cpteSql +
                                          QLatin1Char(',') + complSql + QLatin1Char(',');
 
             auto bloqueTitulo = [&](const QString& titulo) {
@@ -199,15 +201,18 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
                 }
             };
             auto linea = [&](const QString& tipoFila, const QStringList& columnas) {
+                static const QString kColumnas[7] = {QStringLiteral("Columna1"), QStringLiteral("Columna2"),
+                                                     QStringLiteral("Columna3"), QStringLiteral("Columna4"),
+                                                     QStringLiteral("Columna5"), QStringLiteral("Columna6"),
+                                                     QStringLiteral("Columna7")};
                 t.Paso([&] {
                     CamposSql.clear();
-                    CamposSql.append({QStringLiteral("Usuario"), Tx(clave)});
-                    CamposSql.append({QStringLiteral("TC"), Tx(T)});
-                    CamposSql.append({QStringLiteral("IdComprobante"), Tx(cpte)});
+                    CamposSql.append({QStringLiteral("Usuario"), claveSql});
+                    CamposSql.append({QStringLiteral("TC"), tipoSql});
+                    CamposSql.append({QStringLiteral("IdComprobante"), cpteSql});
                     CamposSql.append({QStringLiteral("IdComplemento"), complSql});
                     CamposSql.append({QStringLiteral("Tipo"), Tx(tipoFila)});
-                    for (int c = 0; c < 7; ++c)
-                        CamposSql.append({QStringLiteral("Columna%1").arg(c + 1), Tx(columnas.value(c))});
+                    for (int c = 0; c < 7; ++c) CamposSql.append({kColumnas[c], Tx(columnas.value(c))});
                     QString sentencia = QStringLiteral("INSERT INTO AUX_MV_CPTE ");
                     Conexion().ArmaInsert(sentencia, CamposSql);
                     Conexion().EjecutaSql(sentencia);

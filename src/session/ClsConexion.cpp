@@ -20,6 +20,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 QList<TipoCampoSql> CamposSql;
 
 namespace {
@@ -213,10 +215,18 @@ void ClsConexion::Conecta(bool, int) {
 
 bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); }
 
+void ClsConexion::LimpiaPlantillas() {
+    for (sqlite3_stmt* st : std::as_const(plantillas_)) sqlite3_finalize(st);
+    plantillas_.clear();
+}
+
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
     perdida_ = false;
-    plantillas_.clear();
+    LimpiaPlantillas();
+    for (const auto& r : resultados_)
+        if (const auto d = r.lock()) d->Libera();
+    resultados_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
     // its own registration), so an instance that never connected touches
     // nothing of Qt's: it may be released after Qt's registry is gone.
@@ -288,6 +298,8 @@ QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql
 Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     if (!Conectado())
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    if (motor_ == DialectoSql::Motor::Sqlite)
+        if (sqlite3* h = ManejadorSqlite(Conexion())) return AbreRecordsetSqlite(h, sentencia);
     Reanuda();
     auto d = std::make_shared<Recordset::Datos>();
     d->consulta = QSqlQuery(Conexion());
@@ -316,6 +328,56 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     return Recordset(d);
 }
 
+Recordset ClsConexion::AbreRecordsetSqlite(sqlite3* h, const QString& sentencia) {
+    // The statement is compiled and stepped as Qt's driver does (one
+    // statement only, its first row read at once), with the same error texts.
+    const QString texto = Adapta(sentencia);
+    auto d = std::make_shared<Recordset::Datos>();
+    const auto falla = [&](const QString& motivo) {
+        const QString mensaje = QString(static_cast<const QChar*>(sqlite3_errmsg16(h))) + QLatin1Char(' ') + motivo;
+        d->Libera();
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("%1\nSentencia: %2").arg(mensaje, Recorta(sentencia)));
+    };
+    const void* resto = nullptr;
+    if (sqlite3_prepare16_v2(h, texto.constData(), static_cast<int>((texto.size() + 1) * static_cast<qsizetype>(sizeof(QChar))),
+                             &d->sentencia, &resto) != SQLITE_OK)
+        falla(QStringLiteral("Unable to execute statement"));
+    if (resto && !QString(static_cast<const QChar*>(resto)).trimmed().isEmpty())
+        falla(QStringLiteral("Unable to execute multiple statements at a time"));
+    if (!d->sentencia)
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("No query Unable to fetch row\nSentencia: %1").arg(Recorta(sentencia)));
+    const int columnas = sqlite3_column_count(d->sentencia);
+    d->nombres.reserve(columnas);
+    d->clases.reserve(columnas);
+    for (int i = 0; i < columnas; ++i) {
+        QString nombre = QString(static_cast<const QChar*>(sqlite3_column_name16(d->sentencia, i))).remove(QLatin1Char('"'));
+        const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
+        if (punto >= 0) nombre = nombre.mid(punto + 1);
+        d->nombres.append(nombre);
+        const char* decl = sqlite3_column_decltype(d->sentencia, i);
+        const QByteArray tipo = QByteArray(decl ? decl : "").toUpper();
+        Recordset::Datos::Clase clase = Recordset::Datos::Clase::Otro;
+        if (tipo.contains("DATETIME") || tipo.contains("TIMESTAMP")) clase = Recordset::Datos::Clase::FechaHora;
+        else if (tipo.contains("DATE")) clase = Recordset::Datos::Clase::Fecha;
+        d->clases.append(clase);
+    }
+    const int paso = sqlite3_step(d->sentencia);
+    if (paso != SQLITE_ROW && paso != SQLITE_DONE) {
+        sqlite3_reset(d->sentencia);
+        falla(QStringLiteral("Unable to fetch row"));
+    }
+    d->hayFila = paso == SQLITE_ROW;
+    d->vacio = !d->hayFila;
+    if (!d->hayFila) sqlite3_reset(d->sentencia);
+    // Results already dropped are forgotten now and then.
+    if (resultados_.size() >= 64)
+        resultados_.erase(std::remove_if(resultados_.begin(), resultados_.end(), [](const auto& r) { return r.expired(); }),
+                          resultados_.end());
+    resultados_.push_back(d);
+    return Recordset(d);
+}
+
 void ClsConexion::CierraRecordset(Recordset& rs) { rs.Cierra(); }
 
 void ClsConexion::EjecutaSql(const QString& sentencia) {
@@ -323,26 +385,62 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
     QString plantilla;
     QVariantList valores;
-    if (motor_ == DialectoSql::Motor::Sqlite && PlantillaInsert::Separa(sentencia, plantilla, valores)) {
+    sqlite3* h = motor_ == DialectoSql::Motor::Sqlite ? ManejadorSqlite(Conexion()) : nullptr;
+    if (h && PlantillaInsert::Separa(sentencia, plantilla, valores)) {
         // One row of a writer: its template is compiled once and run with the
-        // row's values, which the engine stores exactly as the literals.
+        // row's values, bound as Qt's driver binds them, so the engine stores
+        // exactly what the literals say.
+        const auto falla = [&](const QString& motivo) {
+            throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                                 QStringLiteral("%1 %2\nSentencia: %3")
+                                     .arg(QString(static_cast<const QChar*>(sqlite3_errmsg16(h))), motivo, Recorta(sentencia)));
+        };
         auto it = plantillas_.find(plantilla);
         if (it == plantillas_.end()) {
-            if (plantillas_.size() >= 64) plantillas_.clear();
-            QSqlQuery nueva(Conexion());
-            if (!nueva.prepare(plantilla))
-                throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
-                                     QStringLiteral("%1\nSentencia: %2").arg(nueva.lastError().text(), Recorta(sentencia)));
+            if (plantillas_.size() >= 64) LimpiaPlantillas();
+            sqlite3_stmt* nueva = nullptr;
+            if (sqlite3_prepare16_v2(h, plantilla.constData(), static_cast<int>(plantilla.size() * static_cast<qsizetype>(sizeof(QChar))),
+                                     &nueva, nullptr) != SQLITE_OK || !nueva) {
+                sqlite3_finalize(nueva);
+                falla(QStringLiteral("Unable to execute statement"));
+            }
             it = plantillas_.insert(plantilla, nueva);
         }
-        QSqlQuery& q = *it;
-        for (qsizetype k = 0; k < valores.size(); ++k) q.bindValue(static_cast<int>(k), valores.at(k));
-        const bool ok = q.exec();
-        filasAfectadas_ = ok ? q.numRowsAffected() : 0;
-        const QString error = ok ? QString() : q.lastError().text();
-        q.finish();  // the statement holds no lock between rows
-        if (!ok)
-            throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("%1\nSentencia: %2").arg(error, Recorta(sentencia)));
+        sqlite3_stmt* st = *it;
+        for (qsizetype k = 0; k < valores.size(); ++k) {
+            const QVariant& v = valores.at(k);
+            const int n = static_cast<int>(k) + 1;
+            switch (v.metaType().id()) {
+            case QMetaType::LongLong:
+                sqlite3_bind_int64(st, n, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                sqlite3_bind_double(st, n, v.toDouble());
+                break;
+            case QMetaType::QString: {
+                const QString* texto = static_cast<const QString*>(v.constData());
+                if (texto->isNull())
+                    sqlite3_bind_null(st, n);
+                else
+                    sqlite3_bind_text16(st, n, texto->constData(), static_cast<int>(texto->size() * static_cast<qsizetype>(sizeof(QChar))),
+                                        SQLITE_STATIC);
+                break;
+            }
+            default:
+                sqlite3_bind_null(st, n);
+                break;
+            }
+        }
+        const int paso = sqlite3_step(st);
+        // Reset at once: the statement holds no lock between rows, and its
+        // texts (bound without a copy) are let go before the values are.
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        if (paso != SQLITE_DONE && paso != SQLITE_ROW) {
+            filasAfectadas_ = 0;
+            falla(QStringLiteral("Unable to fetch row"));
+        }
+        filasAfectadas_ = sqlite3_changes(h);
         return;
     }
     Reanuda();
@@ -355,7 +453,7 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
     if (!plantillas_.isEmpty() && !sentencia.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) &&
         !sentencia.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) &&
         !sentencia.trimmed().startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive))
-        plantillas_.clear();
+        LimpiaPlantillas();
 }
 
 QVariant ClsConexion::ObtieneDescripcion(const QString& tabla, const QVariant& clave, const QString& columnaResultado,

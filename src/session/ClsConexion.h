@@ -11,6 +11,12 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
 // One column and its value already written as an SQL literal (or "NULL"),
 // from which ArmaInsert composes an INSERT statement.
 struct TipoCampoSql {
@@ -109,6 +115,11 @@ private:
     bool RevisaTrasFallo();
     void Reanuda();
     bool perdida_ = false;
+    // A result of the embedded database read straight from the engine.
+    Recordset AbreRecordsetSqlite(sqlite3* manejador, const QString& sentencia);
+    // Those results, released when the connection closes (the engine does not
+    // close with statements left open).
+    std::vector<std::weak_ptr<Recordset::Datos>> resultados_;
 
     QString nombreConexion_;
     DialectoSql::Motor motor_ = DialectoSql::Motor::Sqlite;
@@ -117,8 +128,10 @@ private:
     int filasAfectadas_ = 0;
     bool conectado_ = false;
     bool transaccionAbierta_ = false;
-    // Compiled INSERT templates of the embedded database (see PlantillaInsert).
-    QHash<QString, QSqlQuery> plantillas_;
+    // Compiled INSERT templates of the embedded database (see PlantillaInsert),
+    // run on the engine directly with each row's values.
+    QHash<QString, sqlite3_stmt*> plantillas_;
+    void LimpiaPlantillas();
 };
 
 // Opens a SQLite file with the program's collation registered (for tools and

@@ -7,14 +7,29 @@
 #include <QDate>
 #include <QDateTime>
 
+namespace {
+// dd/MM/yyyy of a date; a four-digit year is written by hand (a list of a
+// hundred thousand dates is read through here), any other through QDate.
+QString TextoFecha(const QDate& d) {
+    const int anio = d.year();
+    if (!d.isValid() || anio < 1000 || anio > 9999) return d.toString(QStringLiteral("dd/MM/yyyy"));
+    const int dia = d.day(), mes = d.month();
+    const char16_t t[10] = {char16_t(u'0' + dia / 10), char16_t(u'0' + dia % 10), u'/',
+                            char16_t(u'0' + mes / 10), char16_t(u'0' + mes % 10), u'/',
+                            char16_t(u'0' + anio / 1000), char16_t(u'0' + anio / 100 % 10),
+                            char16_t(u'0' + anio / 10 % 10), char16_t(u'0' + anio % 10)};
+    return QStringView(t, 10).toString();
+}
+} // namespace
+
 QVariant ClsFunciones::ValorCampo(const QVariant& campo) const {
     if (!campo.isValid() || campo.isNull()) return QString();
     switch (campo.metaType().id()) {
     case QMetaType::QDate:
-        return campo.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        return TextoFecha(campo.toDate());
     case QMetaType::QDateTime: {
         const QDateTime dt = campo.toDateTime();
-        if (dt.time() == QTime(0, 0)) return dt.date().toString(QStringLiteral("dd/MM/yyyy"));
+        if (dt.time() == QTime(0, 0)) return TextoFecha(dt.date());
         return dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     }
     default:

@@ -106,11 +106,13 @@ public:
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     void Avanza(const QString& l1, const QString& l2, const QString& l3) override {
-        lineas_[0]->setText(l1);
-        lineas_[1]->setText(l2);
-        lineas_[2]->setText(l3);
-        // Repaint at most every 50 ms so a long staging is not slowed by the window.
+        // Repaint at most every 50 ms so a long staging is not slowed by the
+        // window; the labels take the latest texts when it repaints (between
+        // repaints nobody can see them).
         if (!reloj_.isValid() || reloj_.elapsed() > 50) {
+            lineas_[0]->setText(l1);
+            lineas_[1]->setText(l2);
+            lineas_[2]->setText(l3);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             reloj_.restart();
         }

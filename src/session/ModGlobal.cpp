@@ -252,10 +252,25 @@ QString FmtMoneda(const QVariant& valor, const QVariant& decimales) {
     QString resultado;
     ConTrampa(QStringLiteral("FmtMoneda"), [&](Trampa& t) {
         // True (-1) as well as -1 mean "the configured number of decimals".
-        long long d = decimales.metaType().id() == QMetaType::Bool ? (decimales.toBool() ? -1 : 0)
-                                                                   : Decimales(ValorNumerico(decimales.toString()));
+        const int tipo = decimales.metaType().id();
+        long long d = tipo == QMetaType::Bool ? (decimales.toBool() ? -1 : 0)
+                      : (tipo == QMetaType::Int || tipo == QMetaType::LongLong)
+                          ? Decimales(static_cast<double>(decimales.toLongLong()))  // what its text reads as
+                          : Decimales(ValorNumerico(decimales.toString()));
         if (!decimales.isValid()) d = -1;
-        if (d == -1) d = Decimales(ValorNumerico(t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); })));
+        if (d == -1) {
+            // The configured value is read as a number once for as long as it stays the same text.
+            thread_local QString textoLeido;
+            thread_local double valorLeido = 0;
+            thread_local bool leido = false;
+            const QString configurado = t.Paso([] { return Cfg(QStringLiteral("CantidadDecimales")); });
+            if (!leido || configurado != textoLeido) {
+                valorLeido = ValorNumerico(configurado);
+                textoLeido = configurado;
+                leido = true;
+            }
+            d = Decimales(valorLeido);
+        }
         if (d == 0) {
             const QString archivoWin = Funciones().NormalizaRuta(Sesion().CarpetaWindows()) + QLatin1String("win.ini");
             MemoriaConfiguracion& memoria = Memoria();
@@ -273,7 +288,8 @@ QString FmtMoneda(const QVariant& valor, const QVariant& decimales) {
         const QString texto = valor.metaType().id() == QMetaType::Double ? QString::number(valor.toDouble(), 'f', 6)
                                                                          : (valor.isNull() ? QString() : valor.toString());
         const Moneda importe = Funciones().TextoAMoneda(texto).RedondeadaParEven(static_cast<int>(d));
-        const QChar separador = QLocale().decimalPoint().isEmpty() ? QLatin1Char('.') : QLocale().decimalPoint().at(0);
+        const QString punto = QLocale().decimalPoint();
+        const QChar separador = punto.isEmpty() ? QLatin1Char('.') : punto.at(0);
         resultado = importe.Formatea(static_cast<int>(d), separador, true);
     });
     return resultado;

@@ -54,19 +54,19 @@ struct Lector {
             // allocated before anything is added to it.
             QString texto;
             texto.reserve(16);
+            // Copied a run at a time, up to each apostrophe.
             qsizetype j = i + 1;
             for (;;) {
-                if (j >= s.size()) return false;
-                if (s.at(j) == QLatin1Char('\'')) {
-                    if (j + 1 < s.size() && s.at(j + 1) == QLatin1Char('\'')) {
-                        texto += QLatin1Char('\'');
-                        j += 2;
-                        continue;
-                    }
-                    break;
+                const qsizetype comilla = s.indexOf(QLatin1Char('\''), j);
+                if (comilla < 0) return false;
+                texto += QStringView(s).mid(j, comilla - j);
+                if (comilla + 1 < s.size() && s.at(comilla + 1) == QLatin1Char('\'')) {
+                    texto += QLatin1Char('\'');
+                    j = comilla + 2;
+                    continue;
                 }
-                texto += s.at(j);
-                ++j;
+                j = comilla;
+                break;
             }
             i = j + 1;
             valor = texto;

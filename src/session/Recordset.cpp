@@ -9,6 +9,8 @@
 #include <cmath>
 #include <QSqlRecord>
 
+#include <sqlite3.h>
+
 namespace {
 QVariant TextoAFecha(const QString& t, Recordset::Datos::Clase clase) {
     const QString s = t.trimmed();
@@ -30,8 +32,49 @@ QVariant TextoAFecha(const QString& t, Recordset::Datos::Clase clase) {
 }
 } // namespace
 
+Recordset::Datos::~Datos() {
+    if (sentencia) sqlite3_finalize(sentencia);
+}
+
+void Recordset::Datos::Libera() {
+    if (sentencia) {
+        sqlite3_finalize(sentencia);
+        sentencia = nullptr;
+        hayFila = false;
+    } else {
+        consulta.finish();
+    }
+}
+
+bool Recordset::Datos::Siguiente() {
+    if (!sentencia) return consulta.next();
+    if (sqlite3_step(sentencia) == SQLITE_ROW) return true;
+    // Past the last row, or a failing step (which the driver reads as the end too).
+    sqlite3_reset(sentencia);
+    return false;
+}
+
+QVariant Recordset::Datos::Bruto(int i) const {
+    if (!sentencia) return consulta.value(i);
+    // The types Qt's SQLite driver gives (high precision: reals as doubles).
+    switch (sqlite3_column_type(sentencia, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(sentencia, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(sentencia, i));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(sentencia, i)), sqlite3_column_bytes(sentencia, i));
+    default: {
+        const auto* texto = static_cast<const QChar*>(sqlite3_column_text16(sentencia, i));
+        return QString(texto, sqlite3_column_bytes16(sentencia, i) / static_cast<int>(sizeof(QChar)));
+    }
+    }
+}
+
 QVariant Recordset::Datos::Convierte(int i) const {
-    QVariant v = consulta.value(i);
+    QVariant v = Bruto(i);
     if (v.isNull()) return QVariant();
     // A real number of the embedded engine comes back as a double, whose text
     // turns scientific below a thousandth ("5e-04", read as 5 by every
@@ -68,7 +111,7 @@ void Recordset::MoveNext() {
     if (!d_ || !d_->hayFila)
         throw ErrorEjecucion(ErrorEjecucion::SinRegistroActual,
                              QStringLiteral("No hay un registro actual (fin del conjunto de registros)."));
-    d_->hayFila = d_->consulta.next();
+    d_->hayFila = d_->Siguiente();
 }
 
 int Recordset::CantidadCampos() const { return d_ ? static_cast<int>(d_->nombres.size()) : 0; }
@@ -104,6 +147,6 @@ QVariant Recordset::Campo(int indice) const {
 }
 
 void Recordset::Cierra() {
-    if (d_) d_->consulta.finish();
+    if (d_) d_->Libera();
     d_.reset();
 }

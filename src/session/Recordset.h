@@ -5,11 +5,15 @@
 // them as text), Null as a null QVariant, numbers as their exact text (a
 // real number of the embedded engine as its shortest decimal text, never in
 // scientific notation: 0.0005, not 5e-04).
+// On the embedded database a result reads the engine's row directly: only the
+// fields asked for are converted, never the whole row.
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <memory>
+
+struct sqlite3_stmt;
 
 class Recordset {
 public:
@@ -46,10 +50,23 @@ private:
 struct Recordset::Datos {
     // Decimal: a server's decimal column (text such as "25.0000").
     enum class Clase { Otro, Fecha, FechaHora, Decimal };
-    QSqlQuery consulta;
+    Datos() = default;
+    ~Datos();
+    Datos(const Datos&) = delete;
+    Datos& operator=(const Datos&) = delete;
+
+    QSqlQuery consulta;               // a server's result
+    sqlite3_stmt* sentencia = nullptr;  // the embedded database's statement (then `consulta` is unused)
     QVector<QString> nombres;
     QVector<Clase> clases;
     bool hayFila = false;
     bool vacio = true;
+    // The field as the driver gives it, then as the recordset gives it.
+    QVariant Bruto(int i) const;
     QVariant Convierte(int i) const;
+    // Moves to the next row; false past the last one (the statement is then
+    // reset, so it holds no lock).
+    bool Siguiente();
+    // Releases the statement (the connection closes, or the result does).
+    void Libera();
 };

@@ -30,6 +30,17 @@ qsizetype SustitutoSuelto(QStringView v) {
 bool EsUtf16Valido(QStringView valor) { return SustitutoSuelto(valor) < 0; }
 
 QString Texto(const QString& valor) {
+    // Most values hold nothing to rewrite (no NUL, surrogate, U+FFFE/U+FFFF
+    // or apostrophe): they are quoted as they are, in one pass.
+    bool tal = true;
+    for (const QChar c : valor) {
+        const char16_t u = c.unicode();
+        if (u == 0 || u == u'\'' || (u >= 0xD800 && u <= 0xDFFF) || u >= 0xFFFE) {
+            tal = false;
+            break;
+        }
+    }
+    if (tal) return QLatin1Char('\'') + valor + QLatin1Char('\'');
     QString v = valor;
     v.remove(QChar(0));
     // A lone surrogate is not a character: it is written as the replacement
