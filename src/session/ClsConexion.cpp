@@ -215,6 +215,7 @@ bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); 
 
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
+    transaccionFallida_ = false;
     perdida_ = false;
     plantillas_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
@@ -239,11 +240,26 @@ QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombr
 bool ClsConexion::RevisaTrasFallo() {
     // A refused statement on a server: when not even "SELECT 1" runs (and no
     // transaction of ours explains it), the server went away; the statement
-    // stays refused and the next one connects again first.
-    if (motor_ != DialectoSql::Motor::Postgres || transaccionAbierta_) return false;
+    // stays refused and the next one connects again first. Inside a
+    // transaction the server has undone the whole transaction (after a
+    // failed statement PostgreSQL refuses every other one until its end):
+    // noted, so that its end is not taken for a commit, and the connection
+    // is checked once the transaction is over.
+    if (motor_ != DialectoSql::Motor::Postgres) return false;
+    if (transaccionAbierta_) {
+        transaccionFallida_ = true;
+        return false;
+    }
     QSqlQuery prueba(Conexion());
     if (!prueba.exec(QStringLiteral("SELECT 1"))) perdida_ = true;
     return false;
+}
+
+void ClsConexion::ExigeConexion() const {
+    // A server connection that went away is closed until Reanuda opens it
+    // again (also after an attempt failed while the server was down).
+    if (!conectado_ || (!perdida_ && !Conexion().isOpen()))
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
 }
 
 void ClsConexion::Reanuda() {
@@ -286,8 +302,7 @@ QString ClsConexion::TextoConexion() const {
 QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql::Adapta(sentencia, motor_); }
 
 Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
     Reanuda();
     auto d = std::make_shared<Recordset::Datos>();
     d->consulta = QSqlQuery(Conexion());
@@ -319,8 +334,7 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
 void ClsConexion::CierraRecordset(Recordset& rs) { rs.Cierra(); }
 
 void ClsConexion::EjecutaSql(const QString& sentencia) {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
     QString plantilla;
     QVariantList valores;
     if (motor_ == DialectoSql::Motor::Sqlite && PlantillaInsert::Separa(sentencia, plantilla, valores)) {
@@ -351,6 +365,9 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
     filasAfectadas_ = q.numRowsAffected();
+    // Back to a savepoint made before the failure: the transaction goes on.
+    if (transaccionFallida_ && sentencia.trimmed().startsWith(QLatin1String("ROLLBACK TO"), Qt::CaseInsensitive))
+        transaccionFallida_ = false;
     // A statement that changes the schema leaves compiled templates stale.
     if (!plantillas_.isEmpty() && !sentencia.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) &&
         !sentencia.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) &&
@@ -420,8 +437,10 @@ QString ClsConexion::FormateaValorSql(const QVariant& valor, const QString& deli
 }
 
 void ClsConexion::IniciaTransaccion() {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
+    // A connection lost before is opened again now: inside the transaction
+    // it could not be any more.
+    Reanuda();
     if (motor_ == DialectoSql::Motor::Sqlite) {
         // The embedded database takes its write lock when the transaction
         // starts: two workstations writing at once then wait for each other
@@ -437,13 +456,33 @@ void ClsConexion::IniciaTransaccion() {
 }
 
 void ClsConexion::ConfirmaTransaccion() {
-    if (!Conexion().commit()) throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
+    // PostgreSQL answers the COMMIT of a transaction with a failed statement
+    // by undoing it, without an error: that end is reported as the failure it is.
+    if (transaccionFallida_) {
+        DeshaceTransaccion();
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("La transacción no se confirmó: una de sus sentencias falló y el servidor "
+                                            "la deshizo entera."));
+    }
+    if (!Conexion().commit()) {
+        const QString error = Conexion().lastError().text();
+        if (motor_ == DialectoSql::Motor::Postgres) {
+            transaccionFallida_ = true;
+            DeshaceTransaccion();
+        }
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, error);
+    }
     transaccionAbierta_ = false;
 }
 
 void ClsConexion::DeshaceTransaccion() {
     Conexion().rollback();
     transaccionAbierta_ = false;
+    // A transaction ended by a failure: the server may have gone away with it.
+    if (transaccionFallida_) {
+        transaccionFallida_ = false;
+        RevisaTrasFallo();
+    }
 }
 
 bool ClsConexion::EnTransaccion() const {
