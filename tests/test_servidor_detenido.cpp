@@ -2,7 +2,7 @@
 // -m fast on the test cluster) and starts again: the next statement reports
 // through the error dialog at once, "retry" while the server is down reports
 // again, "retry" once it is back runs the statement, and nothing that failed
-// is ever taken for done. Needs scripts/postgres.sh; the server is stopped for
+// is ever taken for done, nor is a transaction the server undid. Needs scripts/postgres.sh; the server is stopped for
 // everyone, so CTest runs this program alone (RUN_SERIAL).
 #include "printing/ModImpresion.h"
 #include "session/ClsConexion.h"
@@ -96,6 +96,7 @@ private slots:
     void salirMientrasEstaDetenido();
     void imprimirTrasVolverElServidor();
     void transaccionCortadaNoSeConfirma();
+    void transaccionConSentenciaFallidaNoSeConfirma();
 };
 
 // "Retry" while the server is down reports again; once it is back, "retry"
@@ -214,6 +215,28 @@ void TestServidorDetenido::transaccionCortadaNoSeConfirma() {
     Recordset rs = Conexion().AbreRecordset(QStringLiteral("SELECT Columna2 FROM Aux_MV_Cpte WHERE Usuario = 'PUESTO01|admin'"));
     for (; !rs.Eof(); rs.MoveNext()) filas << rs.Campo(0).toString().trimmed();
     QCOMPARE(filas, QStringList{QStringLiteral("anterior")});
+}
+
+// With the server up: a statement of a transaction fails and the operator
+// goes on. PostgreSQL undoes the whole transaction then, and would answer
+// its COMMIT without an error: the end is reported as the failure it is.
+void TestServidorDetenido::transaccionConSentenciaFallidaNoSeConfirma() {
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+    RespondedorParada r([](int) { return Trampa::Siguiente; });
+    bool confirmada = false;
+    ConTrampa(QStringLiteral("Graba"), [&](Trampa& t) {
+        t.Paso([] { Conexion().IniciaTransaccion(); });
+        t.Paso([] { Conexion().EjecutaSql(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, NOMBRE) VALUES ('Z903', 'Primero')")); });
+        t.Paso([] { Conexion().EjecutaSql(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, NOMBRE) VALUES ('z903', 'Repetido')")); });
+        t.Paso([&] {
+            Conexion().ConfirmaTransaccion();
+            confirmada = true;
+        });
+    });
+    QVERIFY2(!confirmada, qPrintable(Descripciones(r.errores)));
+    QVERIFY2(r.errores.size() == 2, qPrintable(Descripciones(r.errores)));
+    QVERIFY(!Conexion().EnTransaccion());
+    QCOMPARE(Clientes(QStringLiteral("Z903")), 0);
 }
 
 QTEST_MAIN(TestServidorDetenido)
