@@ -215,7 +215,6 @@ bool ClsConexion::Conectado() const { return conectado_ && Conexion().isOpen(); 
 
 void ClsConexion::Cierra() {
     transaccionAbierta_ = false;
-    transaccionFallida_ = false;
     perdida_ = false;
     plantillas_.clear();
     // Only an open connection is registered with Qt (a failed attempt removes
@@ -238,18 +237,13 @@ void ClsConexion::Cierra() {
 QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombreConexion_, false); }
 
 bool ClsConexion::RevisaTrasFallo() {
-    // A refused statement on a server: when not even "SELECT 1" runs (and no
-    // transaction of ours explains it), the server went away; the statement
-    // stays refused and the next one connects again first. Inside a
-    // transaction the server has undone the whole transaction (after a
-    // failed statement PostgreSQL refuses every other one until its end):
-    // noted, so that its end is not taken for a commit, and the connection
-    // is checked once the transaction is over.
+    // A refused statement on a server: when not even "SELECT 1" runs, the
+    // server went away; the statement stays refused and the next one connects
+    // again first (after the end of a transaction that was open: the
+    // transaction went with the connection). Through psqlODBC a failed
+    // statement undoes only itself, so inside a live transaction the check
+    // runs as anywhere else.
     if (motor_ != DialectoSql::Motor::Postgres) return false;
-    if (transaccionAbierta_) {
-        transaccionFallida_ = true;
-        return false;
-    }
     QSqlQuery prueba(Conexion());
     if (!prueba.exec(QStringLiteral("SELECT 1"))) perdida_ = true;
     return false;
@@ -263,7 +257,14 @@ void ClsConexion::ExigeConexion() const {
 }
 
 void ClsConexion::Reanuda() {
-    if (!perdida_ || transaccionAbierta_) return;
+    if (!perdida_) return;
+    // Its earlier statements are gone with the connection: the rest of the
+    // transaction must not run on a new one as if they had landed.
+    if (transaccionAbierta_)
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("Se perdió la conexión con el servidor %1 en medio de una transacción: "
+                                            "la transacción se deshizo.")
+                                 .arg(Servidor.trimmed()));
     QSqlDatabase db = Conexion();
     db.close();
     if (!db.open())
@@ -365,9 +366,6 @@ void ClsConexion::EjecutaSql(const QString& sentencia) {
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
                              QStringLiteral("%1\nSentencia: %2").arg(q.lastError().text(), Recorta(sentencia)));
     filasAfectadas_ = q.numRowsAffected();
-    // Back to a savepoint made before the failure: the transaction goes on.
-    if (transaccionFallida_ && sentencia.trimmed().startsWith(QLatin1String("ROLLBACK TO"), Qt::CaseInsensitive))
-        transaccionFallida_ = false;
     // A statement that changes the schema leaves compiled templates stale.
     if (!plantillas_.isEmpty() && !sentencia.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) &&
         !sentencia.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) &&
@@ -456,33 +454,20 @@ void ClsConexion::IniciaTransaccion() {
 }
 
 void ClsConexion::ConfirmaTransaccion() {
-    // PostgreSQL answers the COMMIT of a transaction with a failed statement
-    // by undoing it, without an error: that end is reported as the failure it is.
-    if (transaccionFallida_) {
+    // A transaction whose connection was lost is not there to commit.
+    if (perdida_ && transaccionAbierta_) {
         DeshaceTransaccion();
         throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
-                             QStringLiteral("La transacción no se confirmó: una de sus sentencias falló y el servidor "
-                                            "la deshizo entera."));
+                             QStringLiteral("Se perdió la conexión con el servidor %1: la transacción no se confirmó.")
+                                 .arg(Servidor.trimmed()));
     }
-    if (!Conexion().commit()) {
-        const QString error = Conexion().lastError().text();
-        if (motor_ == DialectoSql::Motor::Postgres) {
-            transaccionFallida_ = true;
-            DeshaceTransaccion();
-        }
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, error);
-    }
+    if (!Conexion().commit()) throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
     transaccionAbierta_ = false;
 }
 
 void ClsConexion::DeshaceTransaccion() {
     Conexion().rollback();
     transaccionAbierta_ = false;
-    // A transaction ended by a failure: the server may have gone away with it.
-    if (transaccionFallida_) {
-        transaccionFallida_ = false;
-        RevisaTrasFallo();
-    }
 }
 
 bool ClsConexion::EnTransaccion() const {

@@ -85,9 +85,9 @@ public:
     QString FormateaValorSql(const QVariant& valor, const QString& delimitador) const;
 
     // Transactions (several statements that land together). On the embedded
-    // database a transaction holds the write lock from its start. On a
-    // server, a transaction in which a statement failed is undone by the
-    // server: ConfirmaTransaccion then rolls back and raises an error.
+    // database a transaction holds the write lock from its start. A
+    // transaction whose server connection was lost refuses its further
+    // statements, and ConfirmaTransaccion rolls back and raises an error.
     void IniciaTransaccion();
     void ConfirmaTransaccion();
     void DeshaceTransaccion();
@@ -112,9 +112,6 @@ private:
     void ExigeConexion() const;
     void Reanuda();
     bool perdida_ = false;
-    // A statement of the open transaction failed on the server (which then
-    // undoes the transaction): its end must not pass for a commit.
-    bool transaccionFallida_ = false;
 
     QString nombreConexion_;
     DialectoSql::Motor motor_ = DialectoSql::Motor::Sqlite;
