@@ -8,7 +8,9 @@
 # system file touched. Two template databases are made with creabd:
 # taleruna_vacia (schema only) and taleruna_demo (schema and demo company).
 # COMMAND sees TALERUNA_PG_DSN=taleruna_pg and TALERUNA_PG_CARPETA (the
-# folder). The server is stopped and the folder removed when the script ends,
+# folder), and TALERUNA_PG_CTL, TALERUNA_PG_DATOS and TALERUNA_PG_DUENO to
+# stop and start the server itself (pg_ctl -D "$TALERUNA_PG_DATOS", run as
+# the user TALERUNA_PG_DUENO when it is set). The server is stopped and the folder removed when the script ends,
 # also when COMMAND fails or the script is interrupted; the exit status is
 # COMMAND's.
 # CREABD (default build/creabd) names the creabd program.
@@ -54,9 +56,19 @@ trap 'exit 130' INT TERM HUP
 
 "${como[@]}" "$bin/initdb" -D "$carpeta/datos" -U taleruna --auth=trust -E UTF8 --locale=C.UTF-8 \
   >"$carpeta/initdb.log" 2>&1 || { cat "$carpeta/initdb.log" >&2; exit 1; }
-# A test server: no durability, no TCP.
+# A test server: no durability, no TCP. The settings live in the cluster's
+# own configuration, so a test that stops the server starts it again with a
+# plain "pg_ctl start".
+cat >>"$carpeta/datos/postgresql.conf" <<EOF
+listen_addresses = ''
+unix_socket_directories = '$carpeta'
+port = $puerto
+fsync = off
+synchronous_commit = off
+full_page_writes = off
+max_connections = 100
+EOF
 "${como[@]}" "$bin/pg_ctl" -D "$carpeta/datos" -l "$carpeta/servidor.log" -w -t 60 start \
-  -o "-c listen_addresses='' -k $carpeta -p $puerto -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=100" \
   >/dev/null || { cat "$carpeta/servidor.log" >&2; exit 1; }
 
 cat >"$carpeta/odbc.ini" <<EOF
@@ -72,6 +84,9 @@ EOF
 chmod 644 "$carpeta/odbc.ini" "$carpeta/odbcinst.ini"
 export ODBCINI="$carpeta/odbc.ini" ODBCSYSINI="$carpeta"
 export TALERUNA_PG_DSN=taleruna_pg TALERUNA_PG_CARPETA="$carpeta"
+# What a test needs to stop and start the server itself: pg_ctl, the data
+# folder and the user the cluster belongs to ("" when it is the caller).
+export TALERUNA_PG_CTL="$bin/pg_ctl" TALERUNA_PG_DATOS="$carpeta/datos" TALERUNA_PG_DUENO="${como:+postgres}"
 
 psql=("$bin/psql" -h "$carpeta" -p "$puerto" -U taleruna -X -q -v ON_ERROR_STOP=1)
 "${psql[@]}" -d postgres -c "CREATE DATABASE taleruna_vacia" -c "CREATE DATABASE taleruna_demo"

@@ -6,6 +6,7 @@
 #include "session/ModGlobal.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -30,6 +31,19 @@ std::string Dato(const QString& v) {
         blancoAntes = blanco;
     }
     return U8(r);
+}
+
+// The column names as the select list writes them, the names after AS first:
+// a server may hand them back in another letter case (PostgreSQL folds an
+// unquoted name to lower case) and the layout names them as written.
+QStringList NombresEscritos(const QString& campos) {
+    QStringList nombres;
+    static const QRegularExpression alias(QStringLiteral("\\bAS\\s+([A-Za-z_][A-Za-z0-9_]*)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression palabra(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
+    for (const QRegularExpression* e : {&alias, &palabra})
+        for (auto it = e->globalMatch(campos); it.hasNext();) nombres << it.next().captured(e == &alias ? 1 : 0);
+    return nombres;
 }
 
 km::data Valor(const QString& v) {
@@ -89,7 +103,16 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
 
     Recordset rs = Conexion().AbreRecordset(r.sentencia);
     QStringList nombres;
-    for (int i = 0; i < rs.CantidadCampos(); ++i) nombres << rs.NombreCampo(i);
+    const QStringList escritos = NombresEscritos(definicion.Campos);
+    for (int i = 0; i < rs.CantidadCampos(); ++i) {
+        QString n = rs.NombreCampo(i);
+        for (const QString& e : escritos)
+            if (e.compare(n, Qt::CaseInsensitive) == 0) {
+                n = e;
+                break;
+            }
+        nombres << n;
+    }
     auto esImporte = [&](const QString& n) {
         for (const QString& i : definicion.Importes)
             if (i.compare(n, Qt::CaseInsensitive) == 0) return true;

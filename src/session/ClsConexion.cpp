@@ -247,17 +247,34 @@ void ClsConexion::Cierra() {
 QSqlDatabase ClsConexion::Conexion() const { return QSqlDatabase::database(nombreConexion_, false); }
 
 bool ClsConexion::RevisaTrasFallo() {
-    // A refused statement on a server: when not even "SELECT 1" runs (and no
-    // transaction of ours explains it), the server went away; the statement
-    // stays refused and the next one connects again first.
-    if (motor_ != DialectoSql::Motor::Postgres || transaccionAbierta_) return false;
+    // A refused statement on a server: when not even "SELECT 1" runs, the
+    // server went away; the statement stays refused and the next one connects
+    // again first (after the end of a transaction that was open: the
+    // transaction went with the connection). Through psqlODBC a failed
+    // statement undoes only itself, so inside a live transaction the check
+    // runs as anywhere else.
+    if (motor_ != DialectoSql::Motor::Postgres) return false;
     QSqlQuery prueba(Conexion());
     if (!prueba.exec(QStringLiteral("SELECT 1"))) perdida_ = true;
     return false;
 }
 
+void ClsConexion::ExigeConexion() const {
+    // A server connection that went away is closed until Reanuda opens it
+    // again (also after an attempt failed while the server was down).
+    if (!conectado_ || (!perdida_ && !Conexion().isOpen()))
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+}
+
 void ClsConexion::Reanuda() {
-    if (!perdida_ || transaccionAbierta_) return;
+    if (!perdida_) return;
+    // Its earlier statements are gone with the connection: the rest of the
+    // transaction must not run on a new one as if they had landed.
+    if (transaccionAbierta_)
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("Se perdió la conexión con el servidor %1 en medio de una transacción: "
+                                            "la transacción se deshizo.")
+                                 .arg(Servidor.trimmed()));
     QSqlDatabase db = Conexion();
     db.close();
     if (!db.open())
@@ -296,8 +313,7 @@ QString ClsConexion::TextoConexion() const {
 QString ClsConexion::Adapta(const QString& sentencia) const { return DialectoSql::Adapta(sentencia, motor_); }
 
 Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
     if (motor_ == DialectoSql::Motor::Sqlite)
         if (sqlite3* h = ManejadorSqlite(Conexion())) return AbreRecordsetSqlite(h, sentencia);
     Reanuda();
@@ -381,8 +397,7 @@ Recordset ClsConexion::AbreRecordsetSqlite(sqlite3* h, const QString& sentencia)
 void ClsConexion::CierraRecordset(Recordset& rs) { rs.Cierra(); }
 
 void ClsConexion::EjecutaSql(const QString& sentencia) {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
     QString plantilla;
     QVariantList valores;
     sqlite3* h = motor_ == DialectoSql::Motor::Sqlite ? ManejadorSqlite(Conexion()) : nullptr;
@@ -518,8 +533,10 @@ QString ClsConexion::FormateaValorSql(const QVariant& valor, const QString& deli
 }
 
 void ClsConexion::IniciaTransaccion() {
-    if (!Conectado())
-        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, QStringLiteral("No hay una conexión abierta con la base de datos."));
+    ExigeConexion();
+    // A connection lost before is opened again now: inside the transaction
+    // it could not be any more.
+    Reanuda();
     if (motor_ == DialectoSql::Motor::Sqlite) {
         // The embedded database takes its write lock when the transaction
         // starts: two workstations writing at once then wait for each other
@@ -535,6 +552,13 @@ void ClsConexion::IniciaTransaccion() {
 }
 
 void ClsConexion::ConfirmaTransaccion() {
+    // A transaction whose connection was lost is not there to commit.
+    if (perdida_ && transaccionAbierta_) {
+        DeshaceTransaccion();
+        throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                             QStringLiteral("Se perdió la conexión con el servidor %1: la transacción no se confirmó.")
+                                 .arg(Servidor.trimmed()));
+    }
     if (!Conexion().commit()) throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos, Conexion().lastError().text());
     transaccionAbierta_ = false;
 }

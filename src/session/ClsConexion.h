@@ -91,7 +91,9 @@ public:
     QString FormateaValorSql(const QVariant& valor, const QString& delimitador) const;
 
     // Transactions (several statements that land together). On the embedded
-    // database a transaction holds the write lock from its start.
+    // database a transaction holds the write lock from its start. A
+    // transaction whose server connection was lost refuses its further
+    // statements, and ConfirmaTransaccion rolls back and raises an error.
     void IniciaTransaccion();
     void ConfirmaTransaccion();
     void DeshaceTransaccion();
@@ -113,6 +115,7 @@ private:
     // A server that went away: noted after a refused statement, and the
     // connection opened again before the next one (see RevisaTrasFallo).
     bool RevisaTrasFallo();
+    void ExigeConexion() const;
     void Reanuda();
     bool perdida_ = false;
     // A result of the embedded database read straight from the engine.
