@@ -8,9 +8,10 @@
 # system file touched. Two template databases are made with creabd:
 # taleruna_vacia (schema only) and taleruna_demo (schema and demo company).
 # COMMAND sees TALERUNA_PG_DSN=taleruna_pg and TALERUNA_PG_CARPETA (the
-# folder). The server is stopped and the folder removed when the script ends,
-# also when COMMAND fails or the script is interrupted; the exit status is
-# COMMAND's.
+# folder). The role taleruna_clave (password "clave-de-prueba") is the one
+# role that must give its password. The server is stopped and the folder
+# removed when the script ends, also when COMMAND fails or the script is
+# interrupted; the exit status is COMMAND's.
 # CREABD (default build/creabd) names the creabd program.
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -54,6 +55,9 @@ trap 'exit 130' INT TERM HUP
 
 "${como[@]}" "$bin/initdb" -D "$carpeta/datos" -U taleruna --auth=trust -E UTF8 --locale=C.UTF-8 \
   >"$carpeta/initdb.log" 2>&1 || { cat "$carpeta/initdb.log" >&2; exit 1; }
+# One role signs in with a password (the tests of a wrong password); every
+# other role is trusted.
+"${como[@]}" sed -i '1i local all taleruna_clave scram-sha-256' "$carpeta/datos/pg_hba.conf"
 # A test server: no durability, no TCP.
 "${como[@]}" "$bin/pg_ctl" -D "$carpeta/datos" -l "$carpeta/servidor.log" -w -t 60 start \
   -o "-c listen_addresses='' -k $carpeta -p $puerto -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=100" \
@@ -74,7 +78,8 @@ export ODBCINI="$carpeta/odbc.ini" ODBCSYSINI="$carpeta"
 export TALERUNA_PG_DSN=taleruna_pg TALERUNA_PG_CARPETA="$carpeta"
 
 psql=("$bin/psql" -h "$carpeta" -p "$puerto" -U taleruna -X -q -v ON_ERROR_STOP=1)
-"${psql[@]}" -d postgres -c "CREATE DATABASE taleruna_vacia" -c "CREATE DATABASE taleruna_demo"
+"${psql[@]}" -d postgres -c "CREATE DATABASE taleruna_vacia" -c "CREATE DATABASE taleruna_demo" \
+  -c "CREATE ROLE taleruna_clave LOGIN PASSWORD 'clave-de-prueba'"
 "$creabd" --dsn taleruna_pg --base taleruna_vacia --sin-datos >/dev/null
 "$creabd" --dsn taleruna_pg --base taleruna_demo >/dev/null
 "${psql[@]}" -d postgres -c "ALTER DATABASE taleruna_vacia WITH IS_TEMPLATE true" \

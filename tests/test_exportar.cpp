@@ -139,8 +139,8 @@ private slots:
                                           << 2 << "El comprobante ya fue anulado";
         QTest::newRow("punto y coma en un parametro")
             << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=25;|@Letra=A|@PConsultaSolamente=SI|" << 3 << "Error 5 en Form_Load";
-        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << "DROP TABLE V_MV_CPTE" << fc25 << 3 << "Error 3604";
-        QTest::newRow("detalle ilegible") << "-" << "" << "DROP TABLE V_MV_CPTEINSUMOS" << fc25 << 3 << "Error 3604";
+        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << Prueba::QuitaTabla(QStringLiteral("V_MV_CPTE")) << fc25 << 3 << "Error 3604";
+        QTest::newRow("detalle ilegible") << "-" << "" << Prueba::QuitaTabla(QStringLiteral("V_MV_CPTEINSUMOS")) << fc25 << 3 << "Error 3604";
     }
     void estadoDeSalida() {
         QFETCH(QString, archivo);

@@ -29,6 +29,15 @@ QString RutaBinario(const QString& relativa) {
 
 QString DsnPostgres() { return qEnvironmentVariable("TALERUNA_PG_DSN"); }
 
+QString QuitaTabla(const QString& tabla) {
+    return QStringLiteral("DROP TABLE ") + tabla + (DsnPostgres().isEmpty() ? QString() : QStringLiteral(" CASCADE"));
+}
+
+QString SoloLectura() {
+    return DsnPostgres().isEmpty() ? QStringLiteral("PRAGMA query_only = 1")
+                                   : QStringLiteral("SET default_transaction_read_only = on");
+}
+
 void EjecutaEnServidor(const QString& base, const QStringList& sentencias) {
     const QString nombre = QStringLiteral("prueba-pg-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString error;

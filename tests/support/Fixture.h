@@ -48,6 +48,11 @@ private:
 // The ODBC data source of the PostgreSQL test server ("" when the tests run
 // on the embedded database).
 QString DsnPostgres();
+// Statements of a test that break the database on purpose, in the engine's
+// own words: a table gone (with the views that read it, on PostgreSQL) and a
+// connection that may only read.
+QString QuitaTabla(const QString& tabla);
+QString SoloLectura();
 // Runs statements on the database `base` of the PostgreSQL test server through
 // a connection of its own (not the session's); throws on an error.
 void EjecutaEnServidor(const QString& base, const QStringList& sentencias);
