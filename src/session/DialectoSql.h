@@ -25,6 +25,16 @@ inline constexpr const char* Colacion = "CI_TRIM";
 
 QString Adapta(const QString& sentencia, Motor motor);
 
+// PostgreSQL folds unquoted names to lower case: a result column comes back
+// as "nombre" where the embedded database says "Nombre". The name is given the
+// spelling the embedded database would report: the one in the statement's
+// select list (a column named or an alias), else the one the server schema
+// declares for a table or view the statement reads, else any it declares. A
+// name with a capital letter (quoted in the schema) is kept as it is.
+QString GrafiaColumna(const QString& nombre, const QString& sentencia);
+// The text of db/postgres/schema.sql, built into the library.
+QString TextoEsquemaPostgres();
+
 // The CI_TRIM comparison: letter case and trailing blanks ignored.
 int ComparaTexto(QStringView a, QStringView b);
 

@@ -136,6 +136,10 @@ Entorno::~Entorno() {
 
 QString Entorno::Carpeta() const { return dir_.path() + QLatin1Char('/'); }
 QString Entorno::RutaBase() const { return base_; }
+QString Entorno::Origen() const {
+    return baseServidor_.isEmpty() ? QStringLiteral("@Server=;@DbName=%1;").arg(base_)
+                                   : QStringLiteral("@Server=%1;@DbName=%2;").arg(DsnPostgres(), baseServidor_);
+}
 
 void Entorno::Ejecuta(const QString& sql) const {
     // Statements separated by ";" at line ends (seed rows of a test).

@@ -34,6 +34,9 @@ public:
     QString RutaBase() const;    // the database file ("" on PostgreSQL)
     // The server database on PostgreSQL ("" on the embedded database).
     QString BaseServidor() const { return baseServidor_; }
+    // The command line's pieces that name this database: "@Server=;@DbName=<file>;"
+    // or "@Server=<data source>;@DbName=<server database>;".
+    QString Origen() const;
     void Ejecuta(const QString& sql) const;  // runs statements on the session's connection
     void EscribeArchivo(const QString& nombre, const QByteArray& contenido) const;
 
