@@ -13,8 +13,10 @@
 //   - a text literal holding a backslash is written E'...' with the backslash
 //     doubled, so it reads the same whether the server's
 //     standard_conforming_strings is on or off;
-//   - text comparisons need nothing: the schema's text columns ignore case
-//     and trailing blanks themselves.
+//   - text comparisons: the schema's text columns ignore case and trailing
+//     blanks themselves; a literal compared (=, <>, <, >) after WHERE, ON or
+//     HAVING loses its trailing blanks, so a comparison with an expression of
+//     type text (LTRIM(RTRIM(CLAVE)) = 'x  ') ignores them as well.
 // Any other ODBC server takes the statements as they are.
 #include <QString>
 #include <QByteArrayView>
