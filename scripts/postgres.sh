@@ -12,7 +12,8 @@
 # stop and start the server itself (pg_ctl -D "$TALERUNA_PG_DATOS", run as
 # the user TALERUNA_PG_DUENO when it is set). The server is stopped and the folder removed when the script ends,
 # also when COMMAND fails or the script is interrupted; the exit status is
-# COMMAND's.
+# COMMAND's. The role taleruna_clave (password "clave-de-prueba") is the one
+# role that must give its password.
 # CREABD (default build/creabd) names the creabd program.
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -56,6 +57,9 @@ trap 'exit 130' INT TERM HUP
 
 "${como[@]}" "$bin/initdb" -D "$carpeta/datos" -U taleruna --auth=trust -E UTF8 --locale=C.UTF-8 \
   >"$carpeta/initdb.log" 2>&1 || { cat "$carpeta/initdb.log" >&2; exit 1; }
+# One role signs in with a password (the tests of a wrong password); every
+# other role is trusted.
+"${como[@]}" sed -i '1i local all taleruna_clave scram-sha-256' "$carpeta/datos/pg_hba.conf"
 # A test server: no durability, no TCP. The settings live in the cluster's
 # own configuration, so a test that stops the server starts it again with a
 # plain "pg_ctl start".
@@ -89,7 +93,8 @@ export TALERUNA_PG_DSN=taleruna_pg TALERUNA_PG_CARPETA="$carpeta"
 export TALERUNA_PG_CTL="$bin/pg_ctl" TALERUNA_PG_DATOS="$carpeta/datos" TALERUNA_PG_DUENO="${como:+postgres}"
 
 psql=("$bin/psql" -h "$carpeta" -p "$puerto" -U taleruna -X -q -v ON_ERROR_STOP=1)
-"${psql[@]}" -d postgres -c "CREATE DATABASE taleruna_vacia" -c "CREATE DATABASE taleruna_demo"
+"${psql[@]}" -d postgres -c "CREATE DATABASE taleruna_vacia" -c "CREATE DATABASE taleruna_demo" \
+  -c "CREATE ROLE taleruna_clave LOGIN PASSWORD 'clave-de-prueba'"
 "$creabd" --dsn taleruna_pg --base taleruna_vacia --sin-datos >/dev/null
 "$creabd" --dsn taleruna_pg --base taleruna_demo >/dev/null
 "${psql[@]}" -d postgres -c "ALTER DATABASE taleruna_vacia WITH IS_TEMPLATE true" \

@@ -288,7 +288,7 @@ void TestBusquedaInquiry::botonDeBusquedaEmpiezaPorLaSucursal() {
 }
 
 void TestBusquedaInquiry::vistaFaltanteSeInformaYLaPantallaSigue() {
-    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, "DROP TABLE C_MV_CPTE");
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, Prueba::QuitaTabla(QStringLiteral("C_MV_CPTE")));
     auto f = AbreFormulario(true, "FCC");
     Gancho g;
     QTest::keyClick(f->txtfields[Sucursal], Qt::Key_F5);
@@ -310,7 +310,7 @@ void TestBusquedaInquiry::vistaFaltanteSeInformaYLaPantallaSigue() {
 void TestBusquedaInquiry::busquedaQueFallaSeInformaBajoCmdConsultar() {
     // The lookup's statement fails (no MV_ASIENTOS): the search's own trap
     // reports it and leaves; the key fields and the form stay usable.
-    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, "DROP TABLE MV_ASIENTOS");
+    Prueba::Entorno env(Prueba::Entorno::Datos::Demo, Prueba::QuitaTabla(QStringLiteral("MV_ASIENTOS")));
     auto f = AbreFormulario(false, "CB");
     f->txtfields[Sucursal]->setText("0001");
     Gancho g;

@@ -264,19 +264,22 @@ private slots:
     void vistaAbreSuPropiaSesion() {
         const QString c = QStringLiteral("C0001");
         Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
-        {
+        if (env.RutaBase().isEmpty()) {
+            // The server database, seeded through a connection of the test's own.
+            Prueba::EjecutaEnServidor(env.BaseServidor(), {Cargo(c, "2024-06-05", "D", "50").trimmed().chopped(1)});
+        } else {
             // Seed through a session of its own, then close it.
             Prueba::Entorno semilla(Prueba::Entorno::Datos::Ninguno, Cargo(c, "2024-06-05", "D", "50"));
             QFile::remove(env.RutaBase());
             QVERIFY(QFile::copy(semilla.RutaBase(), env.RutaBase()));
         }
         QVERIFY(!Conexion().Conectado());
-        EstableceLineaComandos(QStringLiteral("@Server=;@DbName=") + env.RutaBase() + QStringLiteral(";"));
+        EstableceLineaComandos(env.Origen());
         FrmCtrlCargosReales f;
         f.Cliente = c;
         f.Form_Load();
         QVERIFY(Conexion().Conectado());
-        QCOMPARE(Conexion().ArchivoBaseDatos(), env.RutaBase());
+        if (!env.RutaBase().isEmpty()) QCOMPARE(Conexion().ArchivoBaseDatos(), env.RutaBase());
         QCOMPARE(f.MSFlexGrid1->Rows(), 3);
         QCOMPARE(f.MSFlexGrid1->TextMatrix(2, 6), QStringLiteral("50"));
     }

@@ -705,11 +705,18 @@ void TestChooser::claveDeOrdenComparaComoElTexto() {
 }
 
 void TestChooser::listaLargaCargaEnPasos() {
+    // 1500 vouchers 000100000001A... named "Cliente 000".."Cliente 100", every
+    // 50th annulled (the same rows written for each engine).
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno,
-                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1500) "
-                        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Nombre, Anulada, APROBADO, Importe) "
-                        "SELECT 'FC', printf('0001%08dA', i), 0, '2024-06-10', printf('Cliente %03d', (i * 7) % 101), "
-                        "i % 50 = 0, 0, i FROM n");
+                        Prueba::DsnPostgres().isEmpty()
+                            ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1500) "
+                                             "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Nombre, Anulada, APROBADO, Importe) "
+                                             "SELECT 'FC', printf('0001%08dA', i), 0, '2024-06-10', printf('Cliente %03d', (i * 7) % 101), "
+                                             "i % 50 = 0, 0, i FROM n")
+                            : QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, Nombre, Anulada, APROBADO, Importe) "
+                                             "SELECT 'FC', '0001' || lpad(i::text, 8, '0') || 'A', 0, '2024-06-10', "
+                                             "'Cliente ' || lpad(((i * 7) % 101)::text, 3, '0'), CASE WHEN i % 50 = 0 THEN 1 ELSE 0 END, 0, i "
+                                             "FROM generate_series(1, 1500) AS n(i)"));
     const auto anteriores = FrmConsComprobantes::EstableceLotes(0, 0);
     int alAbrir = 0;
     QStringList nombres;
@@ -737,7 +744,11 @@ void TestChooser::listaLargaCargaEnPasos() {
 }
 
 // The list's order comes straight from an index: the engine plans no sort step
-// (a sort of 100,000 rows before the first one arrives).
+// (a sort of 100,000 rows before the first one arrives). PostgreSQL plans a
+// statement that returns every row at once as a scan and a sort when that is
+// cheaper for the whole result; the order is served by the index when the
+// rows are read through a cursor (psqlODBC with UseDeclareFetch), so that is
+// the plan checked there, on a table of a few thousand analysed rows.
 void TestChooser::ordenServidoPorIndice_data() {
     QTest::addColumn<QString>("tc");
     QTest::addColumn<QString>("filtro");
@@ -752,12 +763,26 @@ void TestChooser::ordenServidoPorIndice() {
     Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
     const QString sentencia = Conexion().Adapta(FrmConsComprobantes::ArmaSentencia(tc, false, filtro));
     QSqlQuery q(Conexion().Conexion());
-    QVERIFY2(q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sentencia), qPrintable(q.lastError().text()));
     QStringList plan;
-    while (q.next()) plan << q.value(3).toString();
+    if (Conexion().Motor() == DialectoSql::Motor::Postgres) {
+        for (const char* s : {"INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, Cuenta, Nombre, Anulada) "
+                              "SELECT CASE WHEN g % 2 = 0 THEN 'FC' ELSE 'RM' END, lpad(g::text, 12, '0') || 'B', "
+                              "'C1', 'Cliente', 0 FROM generate_series(1, 4000) g",
+                              "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA, Nombre, Anulada) "
+                              "SELECT 'FCC', lpad(g::text, 12, '0') || 'B', 'P0001', 'Proveedor', 0 "
+                              "FROM generate_series(1, 2000) g",
+                              "ANALYZE"})
+            QVERIFY2(q.exec(QLatin1String(s)), qPrintable(q.lastError().text()));
+        QVERIFY2(q.exec(QStringLiteral("EXPLAIN DECLARE lista CURSOR FOR ") + sentencia), qPrintable(q.lastError().text()));
+        while (q.next()) plan << q.value(0).toString();
+    } else {
+        QVERIFY2(q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sentencia), qPrintable(q.lastError().text()));
+        while (q.next()) plan << q.value(3).toString();
+    }
     const QString texto = plan.join(QLatin1String(" / "));
-    QVERIFY2(!texto.contains(QLatin1String("TEMP B-TREE")), qPrintable(sentencia + QStringLiteral(": ") + texto));
-    QVERIFY2(texto.contains(QLatin1String("INDEX")), qPrintable(texto));
+    QVERIFY2(!texto.contains(QLatin1String("TEMP B-TREE")) && !texto.contains(QLatin1String("Sort")),
+             qPrintable(sentencia + QStringLiteral(": ") + texto));
+    QVERIFY2(texto.contains(QLatin1String("INDEX"), Qt::CaseInsensitive), qPrintable(texto));
 }
 
 QTEST_MAIN(TestChooser)

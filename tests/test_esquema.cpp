@@ -141,7 +141,7 @@ void TestEsquema::demoTieneDeCadaTipo_data() {
     QTest::newRow("pago en efectivo") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND CUENTA = '1.1.01.001'";
     QTest::newRow("cheque de terceros") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'CB' AND CUENTA = '1.1.03.001' AND ChPropio = 0";
     QTest::newRow("cheque propio en un pago") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND ChPropio = 1";
-    QTest::newRow("linea de banco en un pago") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND CUENTA LIKE '1.1.02%'";
+    QTest::newRow("linea de banco en un pago") << "SELECT * FROM MV_ASIENTOS WHERE TC = 'PG' AND SUBSTR(CUENTA, 1, 6) = '1.1.02'";
     QTest::newRow("articulo por lote") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 1 AND USASERIE = 0";
     QTest::newRow("articulo por serie") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 0 AND USASERIE = 1";
     QTest::newRow("articulo por lote y serie") << "SELECT * FROM V_MA_ARTICULOS WHERE USALOTE = 1 AND USASERIE = 1";

@@ -18,8 +18,8 @@ Corrida Ejecuta(const QStringList& argumentos, const QProcessEnvironment& entorn
     return Prueba::EjecutaPrograma(argumentos, entorno, salidaEstandar, espera);
 }
 
-QString Linea(const QString& base, const QString& parametros) {
-    return QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(base, parametros);
+QString Linea(const Prueba::Entorno& env, const QString& parametros) {
+    return env.Origen() + QStringLiteral("@ParametroAdicional=%1;").arg(parametros);
 }
 
 // The header lines of an export.
@@ -52,7 +52,7 @@ private slots:
         QFETCH(QString, parametros);
         QFETCH(QString, contiene);
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"), Linea(env.RutaBase(), parametros)});
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"), Linea(env, parametros)});
         QCOMPARE(c.codigo, 0);
         QVERIFY2(c.errores.indexOf(QLatin1String("Aviso")) < 0, qPrintable(c.errores));
         ParametroAdicional = parametros;
@@ -70,7 +70,7 @@ private slots:
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString archivo = env.Carpeta() + QStringLiteral("pantalla.txt");
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo,
-                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=26|@Letra=A|@PConsultaSolamente=SI|"))});
+                                   Linea(env, QStringLiteral("@TC=FC|@Sucursal=1|@Numero=26|@Letra=A|@PConsultaSolamente=SI|"))});
         QCOMPARE(c.codigo, 0);
         QCOMPARE(c.salida, QString());
         QFile f(archivo);
@@ -94,7 +94,9 @@ private slots:
                             QStringLiteral("UPDATE V_MV_CPTE SET Nombre = 'Ferre' || char(27) || '[2J' || char(7) || 'x' || "
                                            "char(9) || 'y' || char(127) || 'z' || char(133) || 'w' WHERE IDCOMPROBANTE = '000100000025A';\n"
                                            "UPDATE V_MV_CPTEINSUMOS SET Descripcion = 'Cable' || char(27) || char(13) || 'z' "
-                                           "WHERE IdArticulo = 'CAB-001'"));
+                                           "WHERE IdArticulo = 'CAB-001'")
+                                .replace(QLatin1String("char("),  // the server's name of the function
+                                         Prueba::DsnPostgres().isEmpty() ? QLatin1String("char(") : QLatin1String("chr(")));
         ParametroAdicional = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
         FrmConsCpteGenerico f;
         f.Form_Load();
@@ -111,7 +113,7 @@ private slots:
     void rechazoVaAErroresYNoTerminaEnCero() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
-                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))});
+                                   Linea(env, QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))});
         QCOMPARE(c.codigo, 2);
         QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
         QVERIFY(c.salida.startsWith(QStringLiteral("Ventana: ")));
@@ -139,8 +141,8 @@ private slots:
                                           << 2 << "El comprobante ya fue anulado";
         QTest::newRow("punto y coma en un parametro")
             << "-" << "" << "" << "@TC=FC|@Sucursal=1|@Numero=25;|@Letra=A|@PConsultaSolamente=SI|" << 3 << "Error 5 en Form_Load";
-        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << "DROP TABLE V_MV_CPTE" << fc25 << 3 << "Error 3604";
-        QTest::newRow("detalle ilegible") << "-" << "" << "DROP TABLE V_MV_CPTEINSUMOS" << fc25 << 3 << "Error 3604";
+        QTest::newRow("falta la tabla de comprobantes") << "-" << "" << Prueba::QuitaTabla(QStringLiteral("V_MV_CPTE")) << fc25 << 3 << "Error 3604";
+        QTest::newRow("detalle ilegible") << "-" << "" << Prueba::QuitaTabla(QStringLiteral("V_MV_CPTEINSUMOS")) << fc25 << 3 << "Error 3604";
     }
     void estadoDeSalida() {
         QFETCH(QString, archivo);
@@ -150,7 +152,7 @@ private slots:
         QFETCH(int, codigo);
         QFETCH(QString, error);
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo, semilla);
-        const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo, Linea(env.RutaBase(), parametros)},
+        const Corrida c = Ejecuta({QStringLiteral("--exportar"), archivo, Linea(env, parametros)},
                                   QProcessEnvironment::systemEnvironment(), salida);
         QCOMPARE(c.codigo, codigo);
         QVERIFY2(c.errores.contains(error), qPrintable(c.errores));
@@ -161,7 +163,7 @@ private slots:
     void baseInaccesibleTerminaEnUno() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
-                                   Linea(env.Carpeta() + QStringLiteral("no_existe.db"), QStringLiteral("@TC=FC|"))});
+                                   QStringLiteral("@Server=;@DbName=%1no_existe.db;@ParametroAdicional=@TC=FC|;").arg(env.Carpeta())});
         QCOMPARE(c.codigo, 1);
         QVERIFY2(c.errores.contains(QStringLiteral("No se pudo conectar con la base de datos.")), qPrintable(c.errores));
     }
@@ -174,7 +176,7 @@ private slots:
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("vnc:port=0"));
         e.remove(QStringLiteral("CI"));
         const Corrida c = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"),
-                                   Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))},
+                                   Linea(env, QStringLiteral("@TC=FC|@Sucursal=1|@Numero=99|@Letra=A|@PConsultaSolamente=SI|"))},
                                   e, {}, 30000);
         QCOMPARE(c.codigo, 2);
         QVERIFY2(c.errores.contains(QStringLiteral("El Comprobante Informado, es Inexistente!!!")), qPrintable(c.errores));
@@ -186,7 +188,7 @@ private slots:
         e.remove(QStringLiteral("QT_QPA_PLATFORM"));
         e.remove(QStringLiteral("DISPLAY"));
         e.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        const QString linea = Linea(env.RutaBase(), QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|"));
+        const QString linea = Linea(env, QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|"));
         const Corrida exportada = Ejecuta({QStringLiteral("--exportar"), QStringLiteral("-"), linea}, e);
         QCOMPARE(exportada.codigo, 0);
         QVERIFY(exportada.salida.contains(QStringLiteral("Clase Precio : MINORISTA ")));

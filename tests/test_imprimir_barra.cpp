@@ -51,9 +51,11 @@ void Muestra(FrmConsCpteGenerico& f, const QString& suc, const QString& nro, con
 
 QStringList Estacionados() {
     QSqlQuery q(Conexion().Conexion());
-    q.exec(QStringLiteral("SELECT DISTINCT Usuario || '/' || TC || '/' || IdComprobante || '/' || IdComplemento FROM Aux_MV_Cpte"));
+    q.exec(QStringLiteral("SELECT DISTINCT Usuario, TC, IdComprobante, IdComplemento FROM Aux_MV_Cpte"));
     QStringList r;
-    while (q.next()) r << q.value(0).toString();
+    while (q.next())
+        r << QStringLiteral("%1/%2/%3/%4").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                               q.value(3).toString());
     return r;
 }
 

@@ -367,7 +367,7 @@ private slots:
         QFETCH(bool, muestra);
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         auto f = Abre(QString());
-        env.Ejecuta(QStringLiteral("DROP TABLE %1").arg(tabla));
+        env.Ejecuta(Prueba::QuitaTabla(tabla));
         env.respondedor.respuestasErrores << respuesta;
         Consulta(*f, QStringLiteral("1"), QStringLiteral("25"), QStringLiteral("A"));
         QCOMPARE(env.respondedor.errores.size(), 1);

@@ -27,6 +27,11 @@ private:
 
 void TestOdbc::initTestCase() {
     archivo_ = odbc_.filePath(QStringLiteral("servidor.db"));
+    // The data sources already declared (the PostgreSQL test server's, that
+    // the fixture uses) stay at hand beside the test's own.
+    QByteArray declarados;
+    if (QFile anterior(qEnvironmentVariable("ODBCINI")); !qEnvironmentVariableIsEmpty("ODBCINI") && anterior.open(QIODevice::ReadOnly))
+        declarados = anterior.readAll() + "\n";
     qputenv("ODBCINI", odbc_.filePath(QStringLiteral("odbc.ini")).toUtf8());
     qputenv("ODBCSYSINI", odbc_.path().toUtf8());
     for (const char* d : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so", "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so"})
@@ -34,7 +39,7 @@ void TestOdbc::initTestCase() {
     if (driver_.isEmpty()) QSKIP("SQLite ODBC driver (libsqliteodbc) not installed");
     QFile ini(odbc_.filePath(QStringLiteral("odbc.ini")));
     QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(QStringLiteral("[TALERUNA_PRUEBA]\nDriver=%1\nDatabase=%2\n").arg(driver_, archivo_).toUtf8());
+    ini.write(declarados + QStringLiteral("[TALERUNA_PRUEBA]\nDriver=%1\nDatabase=%2\n").arg(driver_, archivo_).toUtf8());
     ini.close();
     QFile inst(odbc_.filePath(QStringLiteral("odbcinst.ini")));
     QVERIFY(inst.open(QIODevice::WriteOnly));

@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 class TestSesion : public QObject {
     Q_OBJECT
 private slots:
@@ -32,6 +37,8 @@ private slots:
     void lineaLargaConPiezasAlFinal();
     void programaSinConexion_data();
     void programaSinConexion();
+    void servidorPostgresInalcanzable_data();
+    void servidorPostgresInalcanzable();
     void finalizaCierraYLibera();
 };
 
@@ -120,6 +127,7 @@ void TestSesion::argumentosDelPrograma() {
 }
 
 void TestSesion::inicializaConecta() {
+    if (!Prueba::DsnPostgres().isEmpty()) QSKIP("reads the embedded database's file name back from the session");
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
     EstableceLineaComandos(QStringLiteral("@server=;@DbName=%1;@Usuario=OPERADOR;@Password=clave;"
                                           "@ParametroAdicional=@GestionCompras=SI|@TC=FCC|;")
@@ -137,6 +145,7 @@ void TestSesion::inicializaConecta() {
 }
 
 void TestSesion::inicializaDosVecesNoRelee() {
+    if (!Prueba::DsnPostgres().isEmpty()) QSKIP("reads the embedded database's file name back from the session");
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
     EstableceLineaComandos(QStringLiteral("@DbName=%1;@ParametroAdicional=@TC=FC|;").arg(env.RutaBase()));
     InicializaSistema();
@@ -224,6 +233,7 @@ void TestSesion::lineasBasura() {
 }
 
 void TestSesion::lineaLargaConPiezasAlFinal() {
+    if (!Prueba::DsnPostgres().isEmpty()) QSKIP("reads the embedded database's file name back from the session");
     // Positions are not 16-bit: pieces far beyond character 32767 of a
     // 100,000-character line are read like any other.
     Prueba::Entorno env(Prueba::Entorno::Datos::Ninguno, {}, false);
@@ -294,6 +304,91 @@ void TestSesion::programaSinConexion() {
     QCOMPARE(salida.count("No se pudo conectar"), 1);
     QVERIFY(!salida.contains("secretisimo"));
     QVERIFY2(salida.size() < 2000, salida.left(300).constData());
+}
+
+// The program on a PostgreSQL data source it cannot use: a wrong password, a
+// database the server does not have, a data source nobody declared, a server
+// that is down and one that accepts the connection and never answers. Each
+// ends with status 1 and one message naming the server and the database,
+// never the password, within the login time-out (10 seconds) and not the
+// driver's endless wait.
+void TestSesion::servidorPostgresInalcanzable_data() {
+    QTest::addColumn<QString>("servidor");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("usuario");
+    QTest::addColumn<bool>("necesitaServidor");
+    QTest::newRow("clave equivocada") << "taleruna_pg" << "taleruna_demo" << "taleruna_clave" << true;
+    QTest::newRow("base que el servidor no tiene") << "taleruna_pg" << "empresa_inexistente" << "taleruna" << true;
+    QTest::newRow("origen de datos no declarado") << "EMPRESA_PG" << "empresa" << "taleruna" << false;
+    QTest::newRow("servidor apagado") << "pg_apagado" << "empresa" << "taleruna" << false;
+    QTest::newRow("servidor que no contesta") << "pg_mudo" << "empresa" << "taleruna" << false;
+}
+
+void TestSesion::servidorPostgresInalcanzable() {
+    QFETCH(QString, servidor);
+    QFETCH(QString, base);
+    QFETCH(QString, usuario);
+    QFETCH(bool, necesitaServidor);
+    QString driver;
+    for (const char* d : {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so", "/usr/lib/aarch64-linux-gnu/odbc/psqlodbcw.so"})
+        if (QFileInfo::exists(QLatin1String(d))) driver = QLatin1String(d);
+    if (driver.isEmpty()) QSKIP("PostgreSQL ODBC driver (odbc-postgresql) not installed");
+    if (necesitaServidor && Prueba::DsnPostgres().isEmpty())
+        QSKIP("needs the PostgreSQL test server (scripts/postgres.sh)");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A server that is down: a folder without its socket. A server that does
+    // not answer: a socket that takes the connection (the system queues it)
+    // and never says a word.
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("apagado")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("mudo")));
+    const QByteArray ruta = QFile::encodeName(dir.filePath(QStringLiteral("mudo/.s.PGSQL.5432")));
+    const int mudo = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(mudo >= 0);
+    sockaddr_un dir_un{};
+    dir_un.sun_family = AF_UNIX;
+    QVERIFY(static_cast<size_t>(ruta.size()) < sizeof(dir_un.sun_path));
+    memcpy(dir_un.sun_path, ruta.constData(), static_cast<size_t>(ruta.size()));
+    QVERIFY(::bind(mudo, reinterpret_cast<sockaddr*>(&dir_un), sizeof(dir_un)) == 0);
+    QVERIFY(::listen(mudo, 8) == 0);
+    // The suite's data source (when the server runs) and the two others.
+    QByteArray ini;
+    if (necesitaServidor) {
+        QFile propio(qEnvironmentVariable("ODBCINI"));
+        QVERIFY(propio.open(QIODevice::ReadOnly));
+        ini = propio.readAll() + "\n";
+    }
+    for (const char* nombre : {"apagado", "mudo"})
+        ini += QStringLiteral("[pg_%1]\nDriver=%2\nServername=%3\nPort=5432\nDatabase=postgres\n\n")
+                   .arg(QLatin1String(nombre), driver, dir.filePath(QLatin1String(nombre)))
+                   .toUtf8();
+    QFile odbc(dir.filePath(QStringLiteral("odbc.ini")));
+    QVERIFY(odbc.open(QIODevice::WriteOnly));
+    odbc.write(ini);
+    odbc.close();
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    e.insert(QStringLiteral("TALERUNA_CARPETA_APP"), dir.path());
+    e.insert(QStringLiteral("TALERUNA_DATOS"), dir.path());
+    e.insert(QStringLiteral("ODBCINI"), odbc.fileName());
+    e.insert(QStringLiteral("ODBCSYSINI"), dir.path());
+    QElapsedTimer reloj;
+    reloj.start();
+    const Prueba::Corrida c = Prueba::EjecutaPrograma(
+        {QStringLiteral("--exportar"), QStringLiteral("-"),
+         QStringLiteral("@Server=%1;@DbName=%2;@Usuario=%3;@Password=Clave-Mala-77;@ParametroAdicional=@TC=FC|;")
+             .arg(servidor, base, usuario)},
+        e, {}, 90000);
+    const qint64 ms = reloj.elapsed();
+    ::close(mudo);
+    QCOMPARE(c.codigo, 1);
+    QVERIFY2(ms < 45000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    QVERIFY2(c.salida.isEmpty(), qPrintable(c.salida.left(300)));
+    QCOMPARE(c.errores.count(QLatin1String("No se pudo conectar")), 1);
+    QVERIFY2(c.errores.contains(QStringLiteral("Servidor: ") + servidor), qPrintable(c.errores));
+    QVERIFY2(c.errores.contains(QStringLiteral("Base de datos: ") + base), qPrintable(c.errores));
+    QVERIFY2(!c.errores.contains(QLatin1String("Clave-Mala-77"), Qt::CaseInsensitive), qPrintable(c.errores));
 }
 
 void TestSesion::finalizaCierraYLibera() {

@@ -64,6 +64,28 @@ void Directo(const QString& sql) {
     if (!q.exec(sql)) qFatal("%s", qPrintable(q.lastError().text()));
 }
 
+// A trigger that refuses the stock movement of sequence `secuencia` with
+// `mensaje`, and the statement that removes it, in the engine's own words.
+void Rechaza(const QString& nombre, int secuencia, const QString& mensaje) {
+    if (Prueba::DsnPostgres().isEmpty()) {
+        Directo(QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = %2 "
+                               "BEGIN SELECT RAISE(ABORT, '%3'); END")
+                    .arg(nombre, QString::number(secuencia), mensaje));
+        return;
+    }
+    Directo(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                           "'BEGIN RAISE EXCEPTION ''%2''; END'")
+                .arg(nombre, mensaje));
+    Directo(QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON V_MV_STOCK FOR EACH ROW WHEN (NEW.Secuencia = %2) "
+                           "EXECUTE FUNCTION %1()")
+                .arg(nombre, QString::number(secuencia)));
+}
+
+QString QuitaRechazo(const QString& nombre) {
+    return Prueba::DsnPostgres().isEmpty() ? QStringLiteral("DROP TRIGGER ") + nombre
+                                           : QStringLiteral("DROP TRIGGER %1 ON V_MV_STOCK").arg(nombre);
+}
+
 QVariant Valor(const QString& sql) {
     QSqlQuery q(Conexion().Conexion());
     if (!q.exec(sql) || !q.next()) return {};
@@ -388,8 +410,7 @@ private slots:
         QFETCH(QStringList, quedan);
         QFETCH(int, avisos);
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-        Directo(QStringLiteral("CREATE TRIGGER falla_tercero BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = 3 "
-                               "BEGIN SELECT RAISE(ABORT, 'movimiento rechazado'); END"));
+        Rechaza(QStringLiteral("falla_tercero"), 3, QStringLiteral("movimiento rechazado"));
         env.respondedor.respuestasErrores = respuestas;
         GrillaFlex g;
         Llena(g, {{"TAL-200", "Taladro", "UN", "4", "0", "", "|S1|S2|S3|S4|", ""}});
@@ -407,11 +428,10 @@ private slots:
     // voucher lands.
     void reintentarTrasQuitarLaCausa() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-        Directo(QStringLiteral("CREATE TRIGGER falla_segundo BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = 2 "
-                               "BEGIN SELECT RAISE(ABORT, 'bloqueado'); END"));
+        Rechaza(QStringLiteral("falla_segundo"), 2, QStringLiteral("bloqueado"));
         struct Quita : Dialogos::RespondedorErrores {
             int Responde(const Dialogos::ErrorInformado&) override {
-                Conexion().EjecutaSql(QStringLiteral("DROP TRIGGER falla_segundo"));
+                Conexion().EjecutaSql(QuitaRechazo(QStringLiteral("falla_segundo")));
                 return Dialogos::Reintentar;
             }
         } quita;
@@ -429,8 +449,7 @@ private slots:
     // undoes only its own movements.
     void dentroDeLaTransaccionDelLlamador() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
-        Directo(QStringLiteral("CREATE TRIGGER falla_segundo BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = 2 "
-                               "BEGIN SELECT RAISE(ABORT, 'rechazado'); END"));
+        Rechaza(QStringLiteral("falla_segundo"), 2, QStringLiteral("rechazado"));
         Conexion().IniciaTransaccion();
         Conexion().EjecutaSql(QStringLiteral("INSERT INTO V_MV_CPTEACCIONES (TC, IdComprobante, Tipo_accion) VALUES ('FCC', 'X', 'A')"));
         GrillaFlex g;

@@ -282,6 +282,11 @@ CREATE TABLE V_MV_CPTE (
 );
 CREATE INDEX IX_V_MV_CPTE_ORIGEN ON V_MV_CPTE (TCORIGEN, COMPROBANTEORIGEN);
 CREATE INDEX IX_V_MV_CPTE_CUENTA ON V_MV_CPTE (Cuenta, TC);
+-- The voucher chooser's order (newest number first, complements in order)
+-- read straight from the index when the rows are read through a cursor; a
+-- statement that asks for every row at once is planned as a scan and a sort,
+-- which is cheaper for the whole result.
+CREATE INDEX IX_V_MV_CPTE_SELECTOR ON V_MV_CPTE (TC, IDCOMPROBANTE DESC, IDCOMPLEMENTO);
 
 -- Service lines of sales vouchers; Horas is the time in minutes.
 CREATE TABLE V_MV_CPTETAREAS (

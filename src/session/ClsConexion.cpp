@@ -327,7 +327,8 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     const QSqlRecord rec = d->consulta.record();
     sqlite3_stmt* st = motor_ == DialectoSql::Motor::Sqlite ? SentenciaSqlite(d->consulta) : nullptr;
     for (int i = 0; i < rec.count(); ++i) {
-        d->nombres.append(rec.fieldName(i));
+        d->nombres.append(motor_ == DialectoSql::Motor::Postgres ? DialectoSql::GrafiaColumna(rec.fieldName(i), sentencia)
+                                                                 : rec.fieldName(i));
         Recordset::Datos::Clase clase = Recordset::Datos::Clase::Otro;
         if (st) {
             const char* decl = sqlite3_column_decltype(st, i);

@@ -13,8 +13,10 @@
 //   - a text literal holding a backslash is written E'...' with the backslash
 //     doubled, so it reads the same whether the server's
 //     standard_conforming_strings is on or off;
-//   - text comparisons need nothing: the schema's text columns ignore case
-//     and trailing blanks themselves.
+//   - text comparisons: the schema's text columns ignore case and trailing
+//     blanks themselves; a literal compared (=, <>, <, >) after WHERE, ON or
+//     HAVING loses its trailing blanks, so a comparison with an expression of
+//     type text (LTRIM(RTRIM(CLAVE)) = 'x  ') ignores them as well.
 // Any other ODBC server takes the statements as they are.
 #include <QString>
 #include <QByteArrayView>
@@ -24,6 +26,16 @@ enum class Motor { Sqlite, Odbc, Postgres };
 inline constexpr const char* Colacion = "CI_TRIM";
 
 QString Adapta(const QString& sentencia, Motor motor);
+
+// PostgreSQL folds unquoted names to lower case: a result column comes back
+// as "nombre" where the embedded database says "Nombre". The name is given the
+// spelling the embedded database would report: the one in the statement's
+// select list (a column named or an alias), else the one the server schema
+// declares for a table or view the statement reads, else any it declares. A
+// name with a capital letter (quoted in the schema) is kept as it is.
+QString GrafiaColumna(const QString& nombre, const QString& sentencia);
+// The text of db/postgres/schema.sql, built into the library.
+QString TextoEsquemaPostgres();
 
 // The CI_TRIM comparison: letter case and trailing blanks ignored.
 int ComparaTexto(QStringView a, QStringView b);

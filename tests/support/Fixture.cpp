@@ -29,6 +29,15 @@ QString RutaBinario(const QString& relativa) {
 
 QString DsnPostgres() { return qEnvironmentVariable("TALERUNA_PG_DSN"); }
 
+QString QuitaTabla(const QString& tabla) {
+    return QStringLiteral("DROP TABLE ") + tabla + (DsnPostgres().isEmpty() ? QString() : QStringLiteral(" CASCADE"));
+}
+
+QString SoloLectura() {
+    return DsnPostgres().isEmpty() ? QStringLiteral("PRAGMA query_only = 1")
+                                   : QStringLiteral("SET default_transaction_read_only = on");
+}
+
 void EjecutaEnServidor(const QString& base, const QStringList& sentencias) {
     const QString nombre = QStringLiteral("prueba-pg-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString error;
@@ -127,6 +136,10 @@ Entorno::~Entorno() {
 
 QString Entorno::Carpeta() const { return dir_.path() + QLatin1Char('/'); }
 QString Entorno::RutaBase() const { return base_; }
+QString Entorno::Origen() const {
+    return baseServidor_.isEmpty() ? QStringLiteral("@Server=;@DbName=%1;").arg(base_)
+                                   : QStringLiteral("@Server=%1;@DbName=%2;").arg(DsnPostgres(), baseServidor_);
+}
 
 void Entorno::Ejecuta(const QString& sql) const {
     // Statements separated by ";" at line ends (seed rows of a test).

@@ -34,6 +34,9 @@ public:
     QString RutaBase() const;    // the database file ("" on PostgreSQL)
     // The server database on PostgreSQL ("" on the embedded database).
     QString BaseServidor() const { return baseServidor_; }
+    // The command line's pieces that name this database: "@Server=;@DbName=<file>;"
+    // or "@Server=<data source>;@DbName=<server database>;".
+    QString Origen() const;
     void Ejecuta(const QString& sql) const;  // runs statements on the session's connection
     void EscribeArchivo(const QString& nombre, const QByteArray& contenido) const;
 
@@ -48,6 +51,11 @@ private:
 // The ODBC data source of the PostgreSQL test server ("" when the tests run
 // on the embedded database).
 QString DsnPostgres();
+// Statements of a test that break the database on purpose, in the engine's
+// own words: a table gone (with the views that read it, on PostgreSQL) and a
+// connection that may only read.
+QString QuitaTabla(const QString& tabla);
+QString SoloLectura();
 // Runs statements on the database `base` of the PostgreSQL test server through
 // a connection of its own (not the session's); throws on an error.
 void EjecutaEnServidor(const QString& base, const QStringList& sentencias);
