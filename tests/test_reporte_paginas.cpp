@@ -11,6 +11,7 @@
 #include "printing/DefinicionReporte.h"
 #include "printing/DocumentoReporte.h"
 #include "printing/ModImpresion.h"
+#include "printing/PaginasReporte.h"
 #include "support/Fixture.h"
 
 #include <QDir>
@@ -99,7 +100,7 @@ QList<QImage> Paginas(const QString& pdf) {
     return r;
 }
 
-[[maybe_unused]] QString TextoPdf(const QString& pdf) {
+QString TextoPdf(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!p.waitForFinished(60000)) return {};
@@ -178,6 +179,36 @@ private slots:
                              .convertToFormat(QImage::Format_Grayscale8);
         QVERIFY2(!esperadas.isEmpty(), qPrintable(QStringLiteral("no reference pages for %1 in %2").arg(nombre, datos.path())));
         ComparaPaginas(obtenidas, esperadas, pdf);
+    }
+
+    // A voucher of 1,180 lines (30 pages) printed as the print button does,
+    // against the same layout painted as one text document: every page and
+    // the text of the PDF.
+    void comprobanteLargoComoUnDocumento() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo, Comprobante(Largo, 60, 1100, 20));
+        const QString pdf = env.Carpeta() + QStringLiteral("largo.pdf");
+        QVERIFY(Imprime(QStringLiteral("FC"), Largo, pdf));
+        const ClsReporte::Ejecucion e = Reporte().UltimaEjecucion();
+        QVERIFY2(e.paginas > 20, qPrintable(QString::number(e.paginas)));
+
+        DefinicionReporte definicion;
+        QString error;
+        QVERIFY2(DefinicionReporte::Carga(e.archivo, definicion, error), qPrintable(error));
+        const DocumentoReporte::Resultado documento = DocumentoReporte::Arma(definicion, e.formulas, e.orden, e.seleccion);
+        QVERIFY2(documento.ok, qPrintable(documento.mensaje));
+        const QString referencia = env.Carpeta() + QStringLiteral("referencia.pdf");
+        {
+            QPrinter impresora(QPrinter::HighResolution);
+            impresora.setOutputFormat(QPrinter::PdfFormat);
+            impresora.setOutputFileName(referencia);
+            impresora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, definicion.MargenesMm,
+                                                QPageLayout::Millimeter));
+            QCOMPARE(PaginasReporte::Pinta(&impresora, documento.html, documento.identificacion, 1, true), e.paginas);
+        }
+        const QString texto = TextoPdf(pdf);
+        QVERIFY(texto.contains(QLatin1String("MAT-1100")));
+        QCOMPARE(texto, TextoPdf(referencia));
+        ComparaPaginas(Paginas(pdf), Paginas(referencia), pdf);
     }
 };
 

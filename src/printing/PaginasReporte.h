@@ -1,7 +1,8 @@
 #pragma once
 // The pages of a report run: the layout's HTML laid out for a page of the
-// definition and painted page by page, with the copy's name, the voucher and
-// the page number at the foot of every page.
+// definition, a few pages at a time (see the .cpp), and painted page by page
+// with the copy's name, the voucher and the page number at the foot of every
+// page.
 #include <QSizeF>
 #include <QString>
 
@@ -16,8 +17,10 @@ class QTextDocument;
 class PaginasReporte {
 public:
     // Lays `html` out for the page of `dispositivo` (its page layout and
-    // resolution: text is measured as it will be printed).
-    PaginasReporte(const QString& html, QPagedPaintDevice* dispositivo);
+    // resolution: text is measured as it will be printed). With `unDocumento`
+    // the whole layout is one text document (slow for long vouchers; the
+    // reference the windows are checked against).
+    PaginasReporte(const QString& html, QPagedPaintDevice* dispositivo, bool unDocumento = false);
     ~PaginasReporte();
     PaginasReporte(const PaginasReporte&) = delete;
     PaginasReporte& operator=(const PaginasReporte&) = delete;
@@ -32,7 +35,8 @@ public:
 
     // Paints `copias` copies, each its own set of pages. The pages of one
     // copy, or -1 when the device cannot be painted on.
-    static int Pinta(QPagedPaintDevice* dispositivo, const QString& html, const QString& identificacion, int copias);
+    static int Pinta(QPagedPaintDevice* dispositivo, const QString& html, const QString& identificacion, int copias,
+                     bool unDocumento = false);
 
     static QString EtiquetaCopia(int copia);
 
@@ -42,6 +46,7 @@ private:
         int numero = 0;     // the page of that document
     };
     void UnDocumento(const QString& html);
+    bool PorVentanas(const QString& html);
     QTextDocument* NuevoDocumento(const QString& html);
 
     QPaintDevice* dispositivo_ = nullptr;
