@@ -156,7 +156,7 @@ bool PaginasReporte::PorVentanas(const QString& html) {
     int desde = 0;          // the window's first line
     int paginaInicio = 0;   // the page of the printout the window's first page is
     int tomadas = 0;        // pages of the printout taken so far
-    int tamano = 60;        // lines of a window
+    int tamano = 100;       // lines of a window
     for (;;) {
         const int hasta = std::min(n, desde + tamano);
         const bool completa = hasta == n;
@@ -215,8 +215,9 @@ bool PaginasReporte::PorVentanas(const QString& html) {
         }
         desde += siguiente;
         paginaInicio += paginaSiguiente;
-        // Some three pages of lines, as many as the pages just taken held.
-        tamano = std::max(60, 3 * siguiente / paginaSiguiente + 10);
+        // Some five pages of lines (as many as the pages just taken held): the
+        // page laid out twice, where a window starts, is then a fifth of the work.
+        tamano = std::max(100, 5 * siguiente / paginaSiguiente + 10);
     }
 }
 
