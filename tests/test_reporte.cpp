@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QSqlQuery>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -252,6 +253,99 @@ private slots:
         QString error;
         QVERIFY(!DefinicionReporte::Carga(f.fileName(), d, error));
         QVERIFY(error.contains(QLatin1String("[Datos]")));
+    }
+
+    // The totals are read once per voucher, by its key: with several vouchers
+    // staged in one run every line carries its own voucher's net and VAT, the
+    // same sums the lines give when added up in one statement per voucher.
+    void totalesDeCadaComprobante() {
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QString tc = QStringLiteral("FC");
+        GeneraAuxiliarComprobantes(tc, QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"),
+                                   QStringLiteral("0"), 3, QStringLiteral("0001"), QStringLiteral("00000031"),
+                                   QStringLiteral("A"), QStringLiteral("0"), {}, {});
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QDir(Reportes()).filePath(QStringLiteral("comun.base")), dir.filePath(QStringLiteral("comun.base"))));
+        QFile rpt(dir.filePath(QStringLiteral("X.rpt")));
+        QVERIFY(rpt.open(QIODevice::WriteOnly));
+        rpt.write("[Reporte]\nHereda = comun.base\nPlantilla = p.html\n");
+        rpt.close();
+        QFile plantilla(dir.filePath(QStringLiteral("p.html")));
+        QVERIFY(plantilla.open(QIODevice::WriteOnly));
+        plantilla.write("{{#lineas}}{{IdComprobante}} {{Neto}} {{IVA}}\n{{/lineas}}");
+        plantilla.close();
+        DefinicionReporte d;
+        QString error;
+        QVERIFY2(DefinicionReporte::Carga(rpt.fileName(), d, error), qPrintable(error));
+        const auto r = DocumentoReporte::Arma(d, {}, {QStringLiteral("+{Aux_Mv_Cpte.ID}")},
+                                              QStringLiteral("{Aux_MV_CPte.USUARIO} = 'PUESTO01|admin'"));
+        QVERIFY2(r.ok, qPrintable(r.mensaje));
+
+        QMap<QString, QString> esperado;
+        QSqlQuery q(Conexion().Conexion());
+        QVERIFY(q.exec(QStringLiteral(
+            "SELECT c.IDCOMPROBANTE, c.Importe, "
+            "COALESCE((SELECT SUM(t.Horas * t.ValorHora_S_IVA) / 60.0 FROM V_MV_CPTETAREAS t WHERE t.TC = c.TC "
+            "AND t.IDCOMPROBANTE = c.IDCOMPROBANTE AND t.IDCOMPLEMENTO = c.IDCOMPLEMENTO), 0) "
+            "+ COALESCE((SELECT SUM(i.Cantidad * i.Importe_S_IVA) FROM V_MV_CPTEINSUMOS i WHERE i.TC = c.TC "
+            "AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IDCOMPLEMENTO = c.IDCOMPLEMENTO), 0) "
+            "+ COALESCE((SELECT SUM(o.Importe_S_IVA) FROM V_MV_CPTE_Observ o WHERE o.TC = c.TC "
+            "AND o.IDCOMPROBANTE = c.IDCOMPROBANTE AND o.IDCOMPLEMENTO = c.IDCOMPLEMENTO AND o.TIPO_OBS = 'OC'), 0) "
+            "FROM V_MV_CPTE c WHERE c.TC = 'FC' AND c.IDCOMPROBANTE IN ('000100000025A', '000100000031A')")));
+        while (q.next()) {
+            const double neto = q.value(2).toDouble();
+            esperado[q.value(0).toString().trimmed()] =
+                FmtMoneda(neto, -1) + QLatin1Char(' ') + FmtMoneda(q.value(1).toDouble() - neto, -1);
+        }
+        QCOMPARE(esperado.size(), 2);
+        QVERIFY(esperado.first() != esperado.last());
+        QSet<QString> vistos;
+        for (const QString& linea : r.html.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QString id = linea.section(QLatin1Char(' '), 0, 0);
+            if (!esperado.contains(id)) continue;
+            QCOMPARE(linea.section(QLatin1Char(' '), 1), esperado.value(id));
+            vistos << id;
+        }
+        QCOMPARE(vistos.size(), 2);
+    }
+
+    // Totals that cannot be read for a voucher are refused with their reason.
+    void totalesMalDefinidos_data() {
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("sin la tabla de los totales")
+            << QByteArray("Totales = SUM(1) AS Neto\nClaveTotales = TC\n") << "TotalesDe";
+        QTest::newRow("una clave que no es una columna")
+            << QByteArray("Totales = SUM(1) AS Neto\nTotalesDe = V_MV_CPTE\nClaveTotales = TC = 1\n") << "TotalesDe";
+        QTest::newRow("una clave que las filas no traen")
+            << QByteArray("Totales = SUM(1) AS Neto\nTotalesDe = V_MV_CPTE\nClaveTotales = Cuenta\n") << "Cuenta";
+        QTest::newRow("una sentencia en los totales")
+            << QByteArray("Totales = 1 AS Neto; DELETE FROM Aux_MV_Cpte\nTotalesDe = V_MV_CPTE\nClaveTotales = TC\n") << "[Datos]";
+    }
+    void totalesMalDefinidos() {
+        QFETCH(QByteArray, datos);
+        QFETCH(QString, error);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QString tc = QStringLiteral("FC");
+        GeneraAuxiliarComprobantes(tc, QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"),
+                                   QStringLiteral("0"), 3, {}, {}, {}, {}, {}, {});
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("X.rpt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Reporte]\nPlantilla = p.html\n[Datos]\nOrigen = Aux_MV_Cpte\nCampos = Aux_MV_Cpte.TC AS TC\n" + datos);
+        f.close();
+        QFile p(dir.filePath(QStringLiteral("p.html")));
+        QVERIFY(p.open(QIODevice::WriteOnly));
+        p.write("{{#lineas}}{{Neto}}{{/lineas}}");
+        p.close();
+        DefinicionReporte d;
+        QString mensaje;
+        if (DefinicionReporte::Carga(f.fileName(), d, mensaje)) {
+            const auto r = DocumentoReporte::Arma(d, {}, {}, QString());
+            QVERIFY(!r.ok);
+            mensaje = r.mensaje;
+        }
+        QVERIFY2(mensaje.contains(error), qPrintable(mensaje));
     }
 
     // The selection, sort and report name an invoice gets from the print buttons.

@@ -2,6 +2,7 @@
 
 #include "printing/DefinicionReporte.h"
 #include "printing/DocumentoReporte.h"
+#include "printing/PaginasReporte.h"
 #include "session/ClsFunciones.h"
 #include "session/Dialogos.h"
 #include "session/InstalaUi.h"
@@ -9,7 +10,6 @@
 #include "session/ModGlobal.h"
 #include "session/Modal.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextDocument>
 
 namespace {
 
@@ -67,61 +66,11 @@ QPageSize TamanoPagina(const QString& nombre) {
     return QPageSize(QPageSize::A4);
 }
 
-QString EtiquetaCopia(int copia) {
-    switch (copia) {
-    case 0: return QStringLiteral("ORIGINAL");
-    case 1: return QStringLiteral("DUPLICADO");
-    case 2: return QStringLiteral("TRIPLICADO");
-    default: return QStringLiteral("COPIA %1").arg(copia + 1);
-    }
-}
-
 // Lays the page out on a printer (size, orientation, margins of the definition).
 void PreparaImpresora(QPrinter& impresora, const DefinicionReporte& d) {
     QPageLayout diseno(TamanoPagina(d.Pagina), d.Apaisada ? QPageLayout::Landscape : QPageLayout::Portrait,
                        d.MargenesMm, QPageLayout::Millimeter);
     impresora.setPageLayout(diseno);
-}
-
-// Paints `copias` copies of the document, each its own set of pages, with the
-// copy's name, the voucher and the page number at the foot. Returns the pages
-// of one copy, or -1 when the device cannot be painted on.
-int Pinta(QPrinter* impresora, const QString& html, const QString& identificacion, int copias) {
-    QPainter p;
-    if (!p.begin(impresora)) return -1;
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(impresora);
-    QFont letra(QStringLiteral("DejaVu Sans"));
-    letra.setPointSizeF(9);
-    doc.setDefaultFont(letra);
-    doc.setDocumentMargin(0);
-    doc.setHtml(html);
-    const QRectF area = impresora->pageLayout().paintRectPixels(impresora->resolution());
-    const qreal ancho = area.width();
-    const qreal pie = impresora->resolution() * 0.3;
-    const qreal alto = area.height() - pie;
-    doc.setPageSize(QSizeF(ancho, alto));
-    const int paginas = qMax(1, doc.pageCount());
-    QFont letraPie = letra;
-    letraPie.setPointSizeF(7);
-    for (int c = 0; c < copias; ++c) {
-        for (int i = 0; i < paginas; ++i) {
-            if (c > 0 || i > 0) impresora->newPage();
-            p.save();
-            p.translate(0, -i * alto);
-            doc.drawContents(&p, QRectF(0, i * alto, ancho, alto));
-            p.restore();
-            p.save();
-            p.setFont(letraPie);
-            const QRectF franja(0, alto, ancho, pie);
-            p.drawText(franja, Qt::AlignLeft | Qt::AlignBottom, EtiquetaCopia(c));
-            p.drawText(franja, Qt::AlignHCenter | Qt::AlignBottom, identificacion);
-            p.drawText(franja, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
-            p.restore();
-        }
-    }
-    p.end();
-    return paginas;
 }
 
 QString NombreSeguro(const QString& s) {
@@ -235,7 +184,7 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         const QString identificacion = documento.identificacion;
         QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [this, html, identificacion](QPrinter* pr) {
             // Printing from the preview honours the copies chosen there.
-            const int n = Pinta(pr, html, identificacion, 1);
+            const int n = PaginasReporte::Pinta(pr, html, identificacion, 1);
             if (n > 0) ultima_.paginas = n;
         });
         ultima_.realizada = true;
@@ -264,7 +213,7 @@ bool ClsReporte::Ejecuta(const QString& reporte, const QStringList& orden, const
         ultima_.impresora = info.printerName();
     }
     PreparaImpresora(impresora, definicion);
-    int paginas = Pinta(&impresora, documento.html, documento.identificacion, copias);
+    int paginas = PaginasReporte::Pinta(&impresora, documento.html, documento.identificacion, copias);
     if (paginas >= 0 && !archivoPdf.isEmpty() && !PdfCompleto(archivoPdf)) paginas = -1;
     if (paginas < 0) {
         Avisa(archivoPdf.isEmpty()

@@ -118,6 +118,9 @@ bool DefinicionReporte::Carga(const QString& ruta, DefinicionReporte& d, QString
     d.Origen = datos.value(QStringLiteral("origen"));
     d.Campos = datos.value(QStringLiteral("campos"));
     d.Importes = Lista(datos.value(QStringLiteral("importes")));
+    d.Totales = datos.value(QStringLiteral("totales"));
+    d.TotalesDe = datos.value(QStringLiteral("totalesde"));
+    d.ClaveTotales = Lista(datos.value(QStringLiteral("clavetotales")));
     if (d.Origen.isEmpty() || d.Campos.isEmpty()) {
         error = QStringLiteral("La definición del reporte %1 no indica Origen y Campos en [Datos].").arg(ruta);
         return false;
@@ -125,7 +128,16 @@ bool DefinicionReporte::Carga(const QString& ruta, DefinicionReporte& d, QString
     // The header never carries a statement of its own: only a FROM list and a column list.
     static const QRegularExpression prohibido(QStringLiteral("[;]|--|/\\*|\\b(INSERT|UPDATE|DELETE|DROP|ALTER|CREATE|EXEC|ATTACH)\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
-    if (prohibido.match(d.Origen).hasMatch() || prohibido.match(d.Campos).hasMatch()) {
+    static const QRegularExpression nombre(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    bool nombres = d.Totales.isEmpty() || nombre.match(d.TotalesDe).hasMatch();
+    for (const QString& k : d.ClaveTotales) nombres = nombres && nombre.match(k).hasMatch();
+    if (!d.Totales.isEmpty() && (!nombres || d.ClaveTotales.isEmpty())) {
+        error = QStringLiteral("La definición del reporte %1 indica Totales sin TotalesDe (una tabla) y ClaveTotales (sus columnas).")
+                    .arg(ruta);
+        return false;
+    }
+    if (prohibido.match(d.Origen).hasMatch() || prohibido.match(d.Campos).hasMatch() ||
+        prohibido.match(d.Totales).hasMatch()) {
         error = QStringLiteral("La definición del reporte %1 tiene en [Datos] algo más que tablas y columnas.").arg(ruta);
         return false;
     }

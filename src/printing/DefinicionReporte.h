@@ -15,6 +15,12 @@ public:
     QString Origen;                   // [Datos] Origen: FROM clause (tables and joins)
     QString Campos;                   // [Datos] Campos: select list (columns with their names)
     QStringList Importes;             // [Datos] Importes: columns shown as money
+    // [Datos] Totales: columns computed once per voucher (sums over its
+    // lines) by SELECT Totales FROM TotalesDe WHERE TotalesDe.K = the row's K
+    // for every K of ClaveTotales; every row of that voucher then carries them.
+    QString Totales;
+    QString TotalesDe;
+    QStringList ClaveTotales;
     QString Pagina = QStringLiteral("A4");  // A4, A5, Carta (Letter), Oficio (Legal)
     bool Apaisada = false;            // Orientacion = Horizontal
     QMarginsF MargenesMm{15, 12, 15, 12};  // left, top, right, bottom in millimetres

@@ -4,8 +4,10 @@
 #include "session/ClsConexion.h"
 #include "session/ClsFunciones.h"
 #include "session/ModGlobal.h"
+#include "session/SqlLiteral.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <memory>
@@ -118,6 +120,50 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
             if (i.compare(n, Qt::CaseInsensitive) == 0) return true;
         return false;
     };
+    // The voucher's totals are read once per voucher (by its key columns),
+    // not once per printed line.
+    std::vector<int> clave;
+    if (!definicion.Totales.isEmpty()) {
+        for (const QString& k : definicion.ClaveTotales) {
+            int hallada = -1;
+            for (int i = 0; i < nombres.size(); ++i)
+                if (nombres.at(i).compare(k, Qt::CaseInsensitive) == 0) hallada = i;
+            if (hallada < 0) {
+                r.mensaje = QStringLiteral("La columna %1 de ClaveTotales no está en los Campos del reporte %2.")
+                                .arg(k, definicion.Archivo);
+                return r;
+            }
+            clave.push_back(hallada);
+        }
+    }
+    QHash<QString, QList<QPair<QString, QString>>> totales;
+    auto totalesDe = [&](const Recordset& fila) -> const QList<QPair<QString, QString>>& {
+        QString llave;
+        QString donde;
+        for (size_t j = 0; j < clave.size(); ++j) {
+            const QVariant v = fila.Campo(clave[j]);
+            const QString columna = definicion.TotalesDe + QLatin1Char('.') + definicion.ClaveTotales.at(static_cast<qsizetype>(j));
+            const QString condicion = v.isNull() ? columna + QStringLiteral(" IS NULL")
+                                                 : columna + QStringLiteral(" = ") + SqlLiteral::Texto(v.toString());
+            donde += (j ? QStringLiteral(" AND ") : QString()) + condicion;
+            llave += condicion + QLatin1Char('\n');
+        }
+        auto it = totales.find(llave);
+        if (it != totales.end()) return *it;
+        QList<QPair<QString, QString>> valores;
+        Recordset t = Conexion().AbreRecordset(QStringLiteral("SELECT ") + definicion.Totales + QStringLiteral(" FROM ") +
+                                               definicion.TotalesDe + QStringLiteral(" WHERE ") + donde);
+        for (int i = 0; i < t.CantidadCampos(); ++i) {
+            const QString n = t.NombreCampo(i);
+            QString texto;
+            if (!t.Eof()) {
+                const QVariant v = Funciones().ValorCampo(t.Campo(i));
+                texto = esImporte(n) ? FmtMoneda(v, -1) : v.toString();
+            }
+            valores << qMakePair(n, texto);
+        }
+        return *totales.insert(llave, valores);
+    };
     while (!rs.Eof()) {
         km::data fila;
         QString tipo, encabezado, pie;
@@ -138,6 +184,11 @@ DocumentoReporte::Resultado DocumentoReporte::Arma(const DefinicionReporte& defi
                 fila.set("NumeroImpreso", U8(id.mid(0, 4) + QLatin1Char('-') + id.mid(4, 8)));
             }
         }
+        if (!clave.empty())
+            for (const auto& [n, texto] : totalesDe(rs)) {
+                fila.set(U8(n), Dato(texto));
+                fila.set(U8(QStringLiteral("hay") + n), !texto.trimmed().isEmpty());
+            }
         const bool espacio = tipo == QLatin1String("3");
         const bool seccion = tipo == QLatin1String("M");
         const bool tarea = tipo == QLatin1String("TA");
