@@ -31,6 +31,9 @@ export TALERUNA_HOSTIL_PIEZAS="${TALERUNA_HOSTIL_PIEZAS-@DbName,@ParametroAdicio
 # A test function may take longer than QtTest's 5 minutes here (a row of the
 # hostile input is 77 runs of the sanitized program).
 export QTEST_FUNCTION_TIMEOUT="${QTEST_FUNCTION_TIMEOUT:-3600000}"
+# Limits a test puts on one run of the program (a start that gives up, not a
+# hang) are this many times longer.
+export TALERUNA_FACTOR_TIEMPO="${TALERUNA_FACTOR_TIEMPO:-5}"
 cd "$dir"
 set +e
 ctest --output-on-failure -j"$(nproc)" -LE bench "$@"
