@@ -6,6 +6,7 @@
 // The read-only folder and the full disk are mounts when the tests run as
 // root (a read-only bind mount, a small tmpfs); otherwise file modes and
 // /dev/full stand in.
+#include "inquiry/FrmConsCpteGenerico.h"
 #include "printing/ClsReporte.h"
 #include "printing/ModImpresion.h"
 #include "session/ClsConexion.h"
@@ -290,6 +291,77 @@ private slots:
         }
         // Showing a voucher never creates or repairs the database file.
         if (falla == Falla::Borrada) QVERIFY(!QFile::exists(ruta));
+    }
+
+    // A print from the toolbar with the voucher on screen, the database
+    // failing after it was shown; with a print of the same voucher before
+    // the fault, its staged rows are still in the file. A print is done only
+    // when nothing was reported, and then holds the whole voucher; otherwise
+    // the failure is reported and no stale rows are printed. The staged rows
+    // are the whole voucher or none.
+    void imprimir_data() {
+        QTest::addColumn<Falla>("falla");
+        QTest::addColumn<bool>("previa");
+        const QList<QPair<const char*, Falla>> fallas{{"base borrada", Falla::Borrada},
+                                                     {"base de solo lectura", Falla::SoloLectura},
+                                                     {"base truncada", Falla::Truncada},
+                                                     {"disco lleno", Falla::DiscoLleno},
+                                                     {"otro proceso escribe", Falla::Bloqueada}};
+        for (const auto& [nombre, falla] : fallas) {
+            QTest::newRow(nombre) << falla << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, impreso antes").arg(QLatin1String(nombre)))) << falla << true;
+        }
+    }
+    void imprimir() {
+        QFETCH(Falla, falla);
+        QFETCH(bool, previa);
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        QTemporaryDir salida;
+        const QString pdf = salida.filePath(QStringLiteral("factura.pdf"));
+        auto campo = [](const QString& v, int ancho) { return v.toLatin1().leftJustified(ancho, ' ', true); };
+        env.EscribeArchivo(QStringLiteral("PRINTERS.PRN"),
+                           campo(kClave, 255) + campo(QStringLiteral("FC"), 4) + campo(QStringLiteral("A"), 1) +
+                               campo(QStringLiteral("PDF | FILE:") + pdf, 510) + campo(QStringLiteral("1"), 3) +
+                               campo(QStringLiteral("30"), 3) + campo(QStringLiteral("Impresora"), 20));
+        ParametroAdicional = kFc25;
+        FrmConsCpteGenerico f;
+        f.Form_Load();
+        ParametroAdicional.clear();
+        QVERIFY(f.ComprobanteMostrado());
+        if (previa) {
+            f.Toolbar1_ButtonClick(2);
+            QVERIFY(Reporte().UltimaEjecucion().realizada);
+            QVERIFY(QFile::remove(pdf));
+        }
+        QVERIFY2(env.respondedor.errores.isEmpty() && env.respondedor.mensajes.isEmpty(), "a fault before the fault");
+
+        std::unique_ptr<Montaje> montaje;
+        std::unique_ptr<Bloqueo> bloqueo;
+        const QString ruta = Prepara(falla, env, montaje, bloqueo, true);
+        if (ruta.isEmpty()) QSKIP("this fault cannot be made on this machine");
+        const int antes = Reporte().Ejecuciones();
+        f.Toolbar1_ButtonClick(2);
+
+        QStringList dicho;
+        for (const auto& m : env.respondedor.mensajes) dicho << m.texto;
+        for (const auto& e : env.respondedor.errores) dicho << e.descripcion;
+        const QString informe = dicho.join(QLatin1Char('\n'));
+        const bool impreso = Reporte().Ejecuciones() > antes && Reporte().UltimaEjecucion().realizada;
+        const int filas = Estacionadas(ruta);
+        if (impreso) {
+            QVERIFY2(dicho.isEmpty(), qPrintable(QStringLiteral("printed after: %1").arg(informe)));
+            QVERIFY2(falla == Falla::Truncada, "the fault went unreported");
+            QCOMPARE(filas, 19);
+            QFile archivo(pdf);
+            QVERIFY(archivo.open(QIODevice::ReadOnly));
+            QVERIFY(archivo.readAll().contains("%%EOF"));
+        } else {
+            QVERIFY2(!dicho.isEmpty(), "a print that did not happen reported nothing");
+            QVERIFY2(!QFile::exists(pdf), qPrintable(informe));
+            QVERIFY2(filas <= 0 || filas == 19, qPrintable(QStringLiteral("%1 rows left after: %2").arg(filas).arg(informe)));
+        }
+        QVERIFY(!Progreso().Visible());
+        Conexion().Cierra();
     }
 
     // A print into a file on a full disk: refused, never reported as done.

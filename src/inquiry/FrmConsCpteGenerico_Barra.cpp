@@ -54,8 +54,11 @@ void FrmConsCpteGenerico::Toolbar1_ButtonClick(int indice) {
         }
         int Destino = indice == 2 ? 1 : 0;
         const QString nombreReporte = TC.trimmed();
-        GeneraAuxiliarComprobantes(TC, Suc, Nro, Letra, IdComplemento, 3, QString(), QString(), QString(), QString(),
-                                   QString(), QString());
+        // A staging that met an error (already reported) left no whole
+        // voucher of this run to print: part of it, or an earlier run's rows.
+        if (!GeneraAuxiliarComprobantes(TC, Suc, Nro, Letra, IdComplemento, 3, QString(), QString(), QString(), QString(),
+                                        QString(), QString()))
+            return;
         QStringList Orden{QString()};
         QString Seleccion;
         ImprimirComprobante(TC, SucNroLetra, IdComplemento, nombreReporte, Orden, Seleccion, QStringList{QString()},

@@ -102,21 +102,24 @@ private:
 
 } // namespace
 
-void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QString& NroDesde,
+bool GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QString& NroDesde,
                                 const QString& LetraDesde, const QString& ComplementoDesde, int LineasTitulo,
                                 const QString& SucHasta, const QString& NroHasta, const QString& LetraHasta,
                                 const QString& ComplementoHasta, const QString& ListaId,
                                 const QString& ListaIdComprobante) {
     const AmbitoConfiguracion configuracion;  // one reading of the configuration for the whole run
     const QString procedimiento = QStringLiteral("GeneraAuxiliarComprobantes");
-    Trampa trampa(procedimiento, [procedimiento](const ErrorEjecucion& e) {
+    bool fallida = false;
+    Trampa trampa(procedimiento, [procedimiento, &fallida](const ErrorEjecucion& e) {
         Progreso().EstableceVisible(false);
-        return Trampa::Informa(e, procedimiento);
+        const int respuesta = Trampa::Informa(e, procedimiento);
+        if (respuesta != Trampa::Reintentar) fallida = true;
+        return respuesta;
     });
     // Declared before the trap's body runs so that leaving after an error still commits.
     std::unique_ptr<TransaccionStaging> transaccion;
 
-    ConTrampa(trampa, [&](Trampa& t) {
+    const bool completa = ConTrampa(trampa, [&](Trampa& t) {
         const bool sinImportesOT =
             t.Paso([] { return Cfg(QStringLiteral("NoMostrarImportesEnOT")); }).trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
         TC = Funciones().RellenaTexto(TC, 4);
@@ -311,4 +314,5 @@ void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QStr
         Progreso().Oculta();
     });
     transaccion.reset();  // left after an error: the rows written so far are committed
+    return completa && !fallida;
 }

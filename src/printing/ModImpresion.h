@@ -10,8 +10,10 @@
 // numbers or a list of keys, under the session key (workstation|user), after
 // deleting that key's earlier rows. TC is fitted to four characters in place.
 // One staging runs inside one transaction; when the operator leaves after an
-// error, the rows written so far are kept.
-void GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QString& NroDesde,
+// error, the rows written so far are kept. True when every row was staged;
+// false when an error was met and not retried away (the rows are then not a
+// whole voucher, or not this run's, and are not to be printed).
+bool GeneraAuxiliarComprobantes(QString& TC, const QString& SucDesde, const QString& NroDesde,
                                 const QString& LetraDesde, const QString& ComplementoDesde, int LineasTitulo,
                                 const QString& SucHasta, const QString& NroHasta, const QString& LetraHasta,
                                 const QString& ComplementoHasta, const QString& ListaId,
