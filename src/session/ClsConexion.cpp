@@ -342,7 +342,16 @@ Recordset ClsConexion::AbreRecordset(const QString& sentencia, int, int, int) {
     }
     d->hayFila = d->consulta.next();
     d->vacio = !d->hayFila;
+    Registra(d);
     return Recordset(d);
+}
+
+void ClsConexion::Registra(const std::shared_ptr<Recordset::Datos>& d) {
+    // Results already dropped are forgotten now and then.
+    if (resultados_.size() >= 64)
+        resultados_.erase(std::remove_if(resultados_.begin(), resultados_.end(), [](const auto& r) { return r.expired(); }),
+                          resultados_.end());
+    resultados_.push_back(d);
 }
 
 Recordset ClsConexion::AbreRecordsetSqlite(sqlite3* h, const QString& sentencia) {
@@ -387,11 +396,7 @@ Recordset ClsConexion::AbreRecordsetSqlite(sqlite3* h, const QString& sentencia)
     d->hayFila = paso == SQLITE_ROW;
     d->vacio = !d->hayFila;
     if (!d->hayFila) sqlite3_reset(d->sentencia);
-    // Results already dropped are forgotten now and then.
-    if (resultados_.size() >= 64)
-        resultados_.erase(std::remove_if(resultados_.begin(), resultados_.end(), [](const auto& r) { return r.expired(); }),
-                          resultados_.end());
-    resultados_.push_back(d);
+    Registra(d);
     return Recordset(d);
 }
 

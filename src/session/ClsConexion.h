@@ -120,9 +120,11 @@ private:
     bool perdida_ = false;
     // A result of the embedded database read straight from the engine.
     Recordset AbreRecordsetSqlite(sqlite3* manejador, const QString& sentencia);
-    // Those results, released when the connection closes (the engine does not
-    // close with statements left open).
+    // The results handed out, released when the connection closes (the
+    // embedded engine does not close with statements left open, and a
+    // server's result read after it would show a row that is gone).
     std::vector<std::weak_ptr<Recordset::Datos>> resultados_;
+    void Registra(const std::shared_ptr<Recordset::Datos>& d);
 
     QString nombreConexion_;
     DialectoSql::Motor motor_ = DialectoSql::Motor::Sqlite;

@@ -43,6 +43,7 @@ void Recordset::Datos::Libera() {
         hayFila = false;
     } else {
         consulta.finish();
+        hayFila = false;
     }
 }
 
