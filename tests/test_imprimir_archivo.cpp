@@ -27,8 +27,8 @@ QString TextoPdf(const QString& ruta) {
     return QString::fromUtf8(p.readAllStandardOutput()).simplified();
 }
 
-QString Linea(const QString& base, const QString& parametros) {
-    return QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;").arg(base, parametros);
+QString Linea(const Prueba::Entorno& env, const QString& parametros) {
+    return env.Origen() + QStringLiteral("@ParametroAdicional=%1;").arg(parametros);
 }
 
 const QString Factura25 = QStringLiteral("@TC=FC|@Sucursal=1|@Numero=25|@Letra=A|@PConsultaSolamente=SI|");
@@ -58,7 +58,7 @@ private slots:
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString pdf = env.Carpeta() + QStringLiteral("factura.pdf");
         const Corrida c = Ejecuta(QStringList{QStringLiteral("--imprimir"), pdf} + opciones +
-                                  QStringList{Linea(env.RutaBase(), Factura25)});
+                                  QStringList{Linea(env, Factura25)});
         QVERIFY2(c.codigo == 0, qPrintable(QStringLiteral("status %1: %2").arg(c.codigo).arg(c.errores)));
         const QString texto = TextoPdf(pdf);
         for (const QString& t : contiene) QVERIFY2(texto.contains(t), qPrintable(t + QStringLiteral(" in: ") + texto.left(400)));
@@ -89,7 +89,7 @@ private slots:
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString pdf = env.Carpeta() + archivo;
         const Corrida c = Ejecuta(QStringList{QStringLiteral("--imprimir"), pdf} + opciones +
-                                  QStringList{Linea(env.RutaBase(), parametros)});
+                                  QStringList{Linea(env, parametros)});
         QVERIFY2(c.codigo == codigo, qPrintable(QStringLiteral("status %1: %2").arg(c.codigo).arg(c.errores)));
         QVERIFY(!QFileInfo::exists(pdf));
     }
@@ -98,7 +98,8 @@ private slots:
     void sinBaseDeDatos() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
         const QString pdf = env.Carpeta() + QStringLiteral("f.pdf");
-        const Corrida c = Ejecuta({QStringLiteral("--imprimir"), pdf, Linea(env.Carpeta() + QStringLiteral("no-existe.db"), Factura25)});
+        const Corrida c = Ejecuta({QStringLiteral("--imprimir"), pdf, QStringLiteral("@Server=;@DbName=%1;@ParametroAdicional=%2;")
+                                                                    .arg(env.Carpeta() + QStringLiteral("no-existe.db"), Factura25)});
         QCOMPARE(c.codigo, 1);
         QVERIFY(!QFileInfo::exists(pdf));
     }
