@@ -355,6 +355,43 @@ private slots:
         QSqlDatabase::removeDatabase(QStringLiteral("otra"));
     }
 
+    // A commit refused because another connection still reads the database:
+    // "retry" once the reader is gone commits the rows, and the staging is
+    // not counted done while they are uncommitted.
+    void reintentarLaConfirmacionConfirma() {
+        if (!Prueba::DsnPostgres().isEmpty()) QSKIP("the reader is a second connection to the embedded database's file");
+        Prueba::Entorno env(Prueba::Entorno::Datos::Demo);
+        Conexion().EstableceTiempoEspera(1);
+        {
+            QSqlDatabase lector = AbreSqliteConColacion(env.RutaBase(), QStringLiteral("lector"), false);
+            QSqlQuery q(lector);
+            QVERIFY(q.exec(QStringLiteral("BEGIN")));
+            QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE")) && q.next());
+            struct SueltaYReintenta : Dialogos::RespondedorErrores {
+                QSqlQuery* lectura = nullptr;
+                QStringList errores;
+                int Responde(const Dialogos::ErrorInformado& e) override {
+                    errores << e.descripcion;
+                    if (lectura->isActive()) lectura->finish();
+                    lectura->exec(QStringLiteral("COMMIT"));
+                    return errores.size() < 3 ? Dialogos::Reintentar : 0;
+                }
+            } respondedor;
+            respondedor.lectura = &q;
+            Dialogos::RespondedorErrores* anterior = Dialogos::EstableceRespondedorErrores(&respondedor);
+            QString tc = QStringLiteral("FC");
+            const bool hecho = GeneraAuxiliarComprobantes(tc, QStringLiteral("0001"), QStringLiteral("00000025"), QStringLiteral("A"),
+                                                          QStringLiteral("0"), 3, {}, {}, {}, {}, {}, {});
+            Dialogos::EstableceRespondedorErrores(anterior);
+            QCOMPARE(respondedor.errores.size(), 1);
+            QVERIFY(hecho);
+            QVERIFY(!Conexion().EnTransaccion());
+            QCOMPARE(Filas(Clave, lector).size(), 19);
+            lector.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("lector"));
+    }
+
     // "Next statement" skips the failing section and goes on with the rest.
     void siguienteSaltaLaSeccionQueFalla() {
         Prueba::Entorno env(Prueba::Entorno::Datos::Demo);

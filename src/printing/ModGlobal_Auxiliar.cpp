@@ -88,10 +88,16 @@ public:
             Conexion().DeshaceTransaccion();
         }
     }
+    // A commit that fails stays to be done: "retry" commits again. A
+    // transaction the connection has already undone is a failure of its own,
+    // never a staging that went through.
     void Confirma() {
         if (!activa_) return;
-        activa_ = false;
+        if (!Conexion().EnTransaccion())
+            throw ErrorEjecucion(ErrorEjecucion::ErrorBaseDatos,
+                                 QStringLiteral("La transacción de la impresión se deshizo: el comprobante no se preparó."));
         Conexion().ConfirmaTransaccion();
+        activa_ = false;
     }
     TransaccionStaging(const TransaccionStaging&) = delete;
     TransaccionStaging& operator=(const TransaccionStaging&) = delete;
